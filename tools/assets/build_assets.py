@@ -1,0 +1,142 @@
+#!/usr/bin/python3
+"""Regenerates the saver's committed art from its sources.
+
+    build_assets.py            rewrite every SVG, BMP, icon and cursor file
+    build_assets.py --check    build into a temporary folder and report every
+                               committed file that differs (exit status 1)
+
+The drawing scripts in this folder are the true sources: they write the SVG
+files, rsvg-convert renders those at their exact pixel size, and the small
+writers in win_formats.py turn the pixels into the BMP, RT_ICON, .ico and
+.cur layouts the resources need. The build of the program itself only reads
+the committed results, so it needs no rasterizer.
+"""
+
+import argparse
+import io
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+from PIL import Image
+
+TOOLS_DIR = Path(__file__).resolve().parent
+sys.path.insert(0, str(TOOLS_DIR))
+# The check runs as a test from the source tree; leave no caches there.
+sys.dont_write_bytecode = True
+
+import icon_art  # noqa: E402
+import picture_set  # noqa: E402
+import win_formats  # noqa: E402
+
+REPO_ROOT = TOOLS_DIR.parent.parent
+
+CURSOR_SIZE = 32
+CURSOR_HOT_SPOT = (4, 4)
+
+
+def render_svg(svg_text, width, height, background):
+    """Rasterizes SVG text at exactly width x height pixels. With a
+    background colour the result is flattened onto it (RGB); without one it
+    keeps its alpha channel (RGBA)."""
+    command = ["rsvg-convert", "--width", str(width), "--height", str(height),
+               "--format", "png"]
+    if background:
+        command += ["--background-color", background]
+    result = subprocess.run(command, input=svg_text.encode("utf-8"),
+                            capture_output=True, check=True)
+    image = Image.open(io.BytesIO(result.stdout))
+    image.load()
+    if image.size != (width, height):
+        raise RuntimeError(f"rsvg-convert gave {image.size}, wanted {(width, height)}")
+    return image.convert("RGB" if background else "RGBA")
+
+
+def build_pictures(out_root):
+    """Writes each picture's SVG and its BMP; returns the paths written."""
+    written = []
+    folder = out_root / "assets" / "pictures"
+    folder.mkdir(parents=True, exist_ok=True)
+    for picture in picture_set.PICTURES:
+        svg_text = picture.draw().text()
+        svg_path = folder / f"{picture.file_stem}.svg"
+        svg_path.write_text(svg_text, encoding="utf-8")
+        pixels = render_svg(svg_text, picture.width, picture.height, "white")
+        bmp_path = folder / f"{picture.file_stem}.bmp"
+        bmp_path.write_bytes(win_formats.bmp_file(pixels))
+        written += [svg_path, bmp_path]
+    return written
+
+
+def build_icon(out_root):
+    """Writes one SVG and one RT_ICON body per size, and the .ico file."""
+    written = []
+    folder = out_root / "assets" / "icon"
+    folder.mkdir(parents=True, exist_ok=True)
+    bodies = []
+    for size in icon_art.ICON_SIZES:
+        svg_text = icon_art.draw_icon(size).text()
+        svg_path = folder / f"icon{size}.svg"
+        svg_path.write_text(svg_text, encoding="utf-8")
+        body = win_formats.icon_image(render_svg(svg_text, size, size, None))
+        bin_path = folder / f"icon{size}.bin"
+        bin_path.write_bytes(body)
+        bodies.append(body)
+        written += [svg_path, bin_path]
+    ico_path = folder / "frostlane.ico"
+    ico_path.write_bytes(win_formats.ico_file(bodies))
+    written.append(ico_path)
+    return written
+
+
+def build_cursor(out_root):
+    """Writes the blank pointer: every pixel transparent, so the pointer
+    disappears while the saver runs."""
+    folder = out_root / "assets" / "cursor"
+    folder.mkdir(parents=True, exist_ok=True)
+    empty = Image.new("RGBA", (CURSOR_SIZE, CURSOR_SIZE), (0, 0, 0, 0))
+    body = win_formats.icon_image(empty)
+    cur_path = folder / "blank.cur"
+    cur_path.write_bytes(win_formats.cur_file(body, CURSOR_HOT_SPOT))
+    return [cur_path]
+
+
+def build_all(out_root):
+    return build_pictures(out_root) + build_icon(out_root) + build_cursor(out_root)
+
+
+def stale_files(fresh_root, committed_root):
+    """Relative paths whose committed bytes differ from a fresh build."""
+    stale = []
+    for fresh in build_all(fresh_root):
+        relative = fresh.relative_to(fresh_root)
+        committed = committed_root / relative
+        if not committed.is_file() or committed.read_bytes() != fresh.read_bytes():
+            stale.append(relative)
+    return stale
+
+
+def main(argv):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--check", action="store_true",
+                        help="compare the committed files with a fresh build")
+    arguments = parser.parse_args(argv)
+    if not arguments.check:
+        for path in build_all(REPO_ROOT):
+            print(path.relative_to(REPO_ROOT))
+        return 0
+    with tempfile.TemporaryDirectory(prefix="frostlane-assets-") as scratch:
+        stale = stale_files(Path(scratch), REPO_ROOT)
+    for relative in stale:
+        print(f"out of date: {relative}", file=sys.stderr)
+    if stale:
+        print("run tools/assets/build_assets.py and commit the results",
+              file=sys.stderr)
+        return 1
+    print("all assets match their sources")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
