@@ -41,6 +41,22 @@ class Sheet:
         self.height = height
         self.white_background = white_background
         self.parts = []
+        self.definitions = []
+
+    def mask(self, contents):
+        """Defines a luminance mask from `contents` (white shows, black
+        hides) and returns its id."""
+        mask_id = f"mask{len(self.definitions)}"
+        self.definitions.append(
+            f'<mask id="{mask_id}" maskUnits="userSpaceOnUse" x="0" y="0" '
+            f'width="{self.width}" height="{self.height}">' + "".join(contents) + "</mask>")
+        return mask_id
+
+    def clip(self, d):
+        """Defines a clip path from the path data `d` and returns its id."""
+        clip_id = f"clip{len(self.definitions)}"
+        self.definitions.append(f'<clipPath id="{clip_id}"><path d="{d}"/></clipPath>')
+        return clip_id
 
     def add(self, *markup):
         self.parts.extend(markup)
@@ -60,6 +76,7 @@ class Sheet:
             f'<stop offset="0.55" stop-color="{DOUGH_CENTRE}"/>'
             f'<stop offset="1" stop-color="{DOUGH_EDGE}"/>'
             '</radialGradient>\n'
+            + "".join(d + "\n" for d in self.definitions) +
             '</defs>\n')
         if self.white_background:
             head += f'<rect width="{self.width}" height="{self.height}" fill="#ffffff"/>\n'
@@ -89,14 +106,84 @@ def star_points(cx, cy, outer, inner, count=5, turn_degrees=-90):
     return points
 
 
-def dough(d, rounding=6, rim=1.6):
-    """A biscuit body: the outline `d` softened by `rounding` pixels of
-    round join, filled with baked dough and edged with a darker rim."""
-    return (
-        f'<path d="{d}" fill="{DOUGH_RIM}" stroke="{DOUGH_RIM}" '
-        f'stroke-width="{fmt(rounding + 2 * rim)}" stroke-linejoin="round"/>\n'
-        f'<path d="{d}" fill="url(#dough)" stroke="url(#dough)" '
-        f'stroke-width="{fmt(rounding)}" stroke-linejoin="round"/>')
+class Shape:
+    """A piece of a biscuit outline: the filled core path `d` grown on every
+    side by half of `width`. Growing (or shrinking) by a width keeps corners
+    round, so one list of shapes gives the dough, its rim and every inset
+    icing region with the same silhouette."""
+
+    def __init__(self, d, width):
+        self.d = d
+        self.width = width
+
+    def markup(self, colour, grow=0.0):
+        width = self.width + 2 * grow
+        if width <= 0:
+            return f'<path d="{self.d}" fill="{colour}"/>'
+        return (f'<path d="{self.d}" fill="{colour}" stroke="{colour}" '
+                f'stroke-width="{fmt(width)}" stroke-linejoin="round" '
+                f'stroke-linecap="round"/>')
+
+
+def capsule(x1, y1, x2, y2, width):
+    """A limb: a straight bar of the given thickness with round ends."""
+    return Shape(f"M{fmt(x1)},{fmt(y1)} L{fmt(x2)},{fmt(y2)}", width)
+
+
+def disc(cx, cy, radius):
+    """A round piece whose radius survives insets of up to radius / 2."""
+    return Shape(circle_path(cx, cy, radius / 2), radius)
+
+
+def rounded(points, rounding):
+    """A polygon outline whose corners are rounded by `rounding` pixels;
+    the points are the outline already drawn in by that much."""
+    return Shape(path_from_points(points), 2 * rounding)
+
+
+def circle_path(cx, cy, r):
+    return (f"M{fmt(cx - r)},{fmt(cy)} A{fmt(r)},{fmt(r)} 0 1,0 {fmt(cx + r)},{fmt(cy)} "
+            f"A{fmt(r)},{fmt(r)} 0 1,0 {fmt(cx - r)},{fmt(cy)} Z")
+
+
+class Biscuit:
+    """A baked biscuit made of overlapping shapes, drawn as one piece."""
+
+    def __init__(self, sheet, shapes, rim=1.6):
+        self.sheet = sheet
+        self.shapes = list(shapes)
+        self.rim = rim
+        self.insets = {}
+
+    def bake(self):
+        """Draws the rim of every shape before any dough, so the pieces
+        merge into one biscuit."""
+        self.sheet.add(*(shape.markup(DOUGH_RIM, self.rim) for shape in self.shapes))
+        self.sheet.add(*(shape.markup("url(#dough)") for shape in self.shapes))
+        return self
+
+    def inside(self, inset):
+        """The id of a mask covering the biscuit drawn in by `inset` pixels."""
+        if inset not in self.insets:
+            mask_id = self.sheet.mask([shape.markup("#ffffff", -inset) for shape in self.shapes])
+            self.insets[inset] = mask_id
+        return self.insets[inset]
+
+    def flood(self, region_markup, inset=2.0):
+        """Flood icing over `region_markup`, kept `inset` pixels inside the
+        biscuit's edge."""
+        self.sheet.add(f'<g mask="url(#{self.inside(inset)})">{region_markup}</g>')
+
+    def edge_piping(self, inset=2.2, width=1.5):
+        """A piped white line following the biscuit's outline."""
+        ring = self.sheet.mask(
+            [shape.markup("#ffffff", -inset) for shape in self.shapes]
+            + [shape.markup("#000000", -(inset + width)) for shape in self.shapes])
+        full = f'<rect width="{self.sheet.width}" height="{self.sheet.height}"'
+        self.sheet.add(
+            f'<g mask="url(#{ring})" transform="translate(0.45,0.6)">{full} '
+            f'fill="{ICING_SHADOW}" fill-opacity="{ICING_SHADOW_OPACITY}"/></g>',
+            f'<g mask="url(#{ring})">{full} fill="{ICING_WHITE}"/></g>')
 
 
 def flood(d, colour, rounding=0, shade=None):
@@ -145,3 +232,65 @@ def heart_path(cx, cy, size):
             f"{fmt(cx + s)},{fmt(cy - s * 0.3)} "
             f"C{fmt(cx + s)},{fmt(cy + s * 0.2)} {fmt(cx + s * 0.35)},{fmt(cy + s * 0.6)} "
             f"{fmt(cx)},{fmt(cy + s * 0.95)} Z")
+
+
+def squiggle(x1, y1, x2, y2, amplitude=1.5, waves=3):
+    """A wavy piped line from (x1, y1) to (x2, y2), as piped across the
+    wrists and ankles of gingerbread figures."""
+    length = math.hypot(x2 - x1, y2 - y1)
+    ux, uy = (x2 - x1) / length, (y2 - y1) / length
+    nx, ny = -uy, ux
+    steps = waves * 8
+    points = []
+    for i in range(steps + 1):
+        t = i / steps
+        offset = amplitude * math.sin(t * waves * 2 * math.pi)
+        points.append((x1 + ux * length * t + nx * offset,
+                       y1 + uy * length * t + ny * offset))
+    return path_from_points(points, closed=False)
+
+
+def arc_path(cx, cy, r, start_degrees, end_degrees):
+    """An open arc, angles measured clockwise from the positive x axis."""
+    steps = max(4, int(abs(end_degrees - start_degrees) / 10))
+    points = []
+    for i in range(steps + 1):
+        angle = math.radians(start_degrees + (end_degrees - start_degrees) * i / steps)
+        points.append((cx + r * math.cos(angle), cy + r * math.sin(angle)))
+    return path_from_points(points, closed=False)
+
+
+def rect(x, y, width, height, colour):
+    return (f'<rect x="{fmt(x)}" y="{fmt(y)}" width="{fmt(width)}" '
+            f'height="{fmt(height)}" fill="{colour}"/>')
+
+
+def fill(d, colour):
+    return f'<path d="{d}" fill="{colour}"/>'
+
+
+def round_rect(x0, y0, x1, y1, rounding):
+    """A rectangular piece with outer bounds (x0, y0)-(x1, y1) before the
+    rim, corners rounded by `rounding` pixels."""
+    r = rounding
+    return rounded([(x0 + r, y0 + r), (x1 - r, y0 + r), (x1 - r, y1 - r), (x0 + r, y1 - r)], r)
+
+
+def holly_leaf_path(cx, cy, length, width, turn_degrees):
+    """A holly leaf with three prickles on each side, centred on (cx, cy)
+    and pointing along `turn_degrees`."""
+    angle = math.radians(turn_degrees)
+    ux, uy = math.cos(angle), math.sin(angle)
+    nx, ny = -uy, ux
+    outline = []
+    steps = 6
+    for side in (1, -1):
+        along = range(steps + 1) if side == 1 else range(steps, -1, -1)
+        for i in along:
+            t = i / steps
+            half = width / 2 * math.sin(math.pi * t)
+            if 0 < i < steps and i % 2 == 0:
+                half *= 0.55
+            a = (t - 0.5) * length
+            outline.append((cx + ux * a + nx * half * side, cy + uy * a + ny * half * side))
+    return path_from_points(outline)

@@ -8,6 +8,10 @@ draws it.
 from dataclasses import dataclass
 from typing import Callable
 
+import art_angel
+import art_gingerbread
+import art_objects
+
 
 @dataclass(frozen=True)
 class Picture:
@@ -22,4 +26,13 @@ class Picture:
         return f"{self.index:02d}-{self.name}"
 
 
-PICTURES = []
+PICTURES = [
+    Picture(0, "stocking", 86, 160, art_objects.stocking),
+    Picture(1, "gingerbread-boy", 71, 95, art_gingerbread.gingerbread_boy),
+    Picture(5, "bell", 102, 110, art_objects.bell),
+    Picture(6, "christmas-tree", 96, 161, art_objects.christmas_tree),
+    Picture(7, "gingerbread-man", 103, 147, art_gingerbread.gingerbread_man),
+    Picture(8, "angel", 96, 116, art_angel.angel),
+    Picture(9, "candy-cane", 56, 137, art_objects.candy_cane),
+    Picture(11, "gingerbread-girl", 108, 140, art_gingerbread.gingerbread_girl),
+]
