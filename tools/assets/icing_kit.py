@@ -36,9 +36,11 @@ class Sheet:
     """One SVG document of a fixed pixel size; pictures sit on white, icon
     motifs on nothing so their outline becomes the icon mask."""
 
-    def __init__(self, width, height, white_background=True):
+    def __init__(self, width, height, white_background=True, shift=(0, 0)):
         self.width = width
         self.height = height
+        # Moves the whole drawing, to centre a picture after it is drawn.
+        self.shift = shift
         self.white_background = white_background
         self.parts = []
         self.definitions = []
@@ -48,8 +50,9 @@ class Sheet:
         hides) and returns its id."""
         mask_id = f"mask{len(self.definitions)}"
         self.definitions.append(
-            f'<mask id="{mask_id}" maskUnits="userSpaceOnUse" x="0" y="0" '
-            f'width="{self.width}" height="{self.height}">' + "".join(contents) + "</mask>")
+            f'<mask id="{mask_id}" maskUnits="userSpaceOnUse" x="-{self.width}" '
+            f'y="-{self.height}" width="{3 * self.width}" height="{3 * self.height}">'
+            + "".join(contents) + "</mask>")
         return mask_id
 
     def clip(self, d):
@@ -80,7 +83,11 @@ class Sheet:
             '</defs>\n')
         if self.white_background:
             head += f'<rect width="{self.width}" height="{self.height}" fill="#ffffff"/>\n'
-        return head + "\n".join(self.parts) + "\n</svg>\n"
+        dx, dy = self.shift
+        body = "\n".join(self.parts)
+        if dx or dy:
+            body = f'<g transform="translate({fmt(dx)},{fmt(dy)})">\n{body}\n</g>'
+        return head + body + "\n</svg>\n"
 
 
 def fmt(value):
