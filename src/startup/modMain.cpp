@@ -1,0 +1,47 @@
+#include "modMain.h"
+
+#include "../install/modInstallCheck.h"
+#include "../monitors/frmBlack.h"
+#include "../saver/frmAdvent1.h"
+#include "Project.h"
+#include "modDefaultBrowser.h"
+#include "runtime/Application.h"
+#include "runtime/Random.h"
+#include "runtime/Text.h"
+
+namespace modMain {
+
+using runtime::Command;
+using runtime::LCase;
+using runtime::Like;
+
+namespace {
+constexpr int kShowNormal = 1;
+
+void ConfigurationNotice(Project& project) {
+  const auto answer = runtime::MsgBox(kNoSettingsNotice, runtime::vbYesNo + runtime::vbExclamation);
+  if (answer == runtime::vbYes) modDefaultBrowser::OpenInBrowser(project.Black(), kMakerWebSite, kShowNormal);
+  runtime::End();
+}
+}  // namespace
+
+void Main(Project& project) {
+  // A failing step is skipped and the next one runs: every call below reports
+  // failure by its result, and nothing here looks at it beyond the answers.
+  modInstallCheck::CheckInstall();
+  runtime::Randomize(runtime::SecondsSinceMidnight());
+
+  // Both tests are made, each on a freshly read and lower-cased argument text.
+  const bool asksForSettings = Like(LCase(Command()), L"/c*");
+  const bool hasNoArguments = LCase(Command()) == L"";
+  if (asksForSettings || hasNoArguments) ConfigurationNotice(project);
+
+  if (Like(LCase(Command()), L"/p*")) runtime::End();
+
+  runtime::App().SetTitle(L"");
+  frmAdvent1& saver = project.Advent1();
+  saver.Load();
+  saver.Show(runtime::ShowStyle::Modal);
+}
+
+}  // namespace modMain

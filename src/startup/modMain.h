@@ -1,0 +1,24 @@
+// The entry procedure: the install check, then one of three modes chosen by the
+// command line (configuration notice, preview, the saver window).
+#pragma once
+
+#include <string>
+
+class Project;
+
+namespace modMain {
+
+// The maker's web site, offered by the configuration notice.
+inline const std::wstring kMakerWebSite = L"http://www.quillonsolutions.example/";
+
+// The configuration notice, word for word.
+inline const std::wstring kNoSettingsNotice =
+    L"No settings are available for this screensaver.\r\n"
+    L"Would you like to visit the Quillon Solutions website?";
+
+// Runs once at process start. Configuration and preview end the program here;
+// the saver path returns only when the event loop does, which the saver's exits
+// never let happen.
+void Main(Project& project);
+
+}  // namespace modMain

@@ -1,0 +1,69 @@
+// The application and screen objects and the runtime's free functions: the command
+// line, the clock, message boxes, files and the end of the program.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "Backend.h"
+
+namespace runtime {
+
+class Application {
+ public:
+  // The application title; message boxes shown without a caption carry it.
+  const std::wstring& Title() const { return title_; }
+  void SetTitle(std::wstring title) { title_ = std::move(title); }
+
+  // The running executable's file name without its extension.
+  std::wstring EXEName() const;
+  // The running executable's folder, without a trailing backslash.
+  std::wstring Path() const;
+
+ private:
+  std::wstring title_;
+};
+
+// The process's application object.
+Application& App();
+
+class ScreenObject {
+ public:
+  float TwipsPerPixelX() const;
+  float TwipsPerPixelY() const;
+};
+
+ScreenObject& Screen();
+
+// The command-line arguments: the text after the program's own path.
+std::wstring Command();
+
+// Seconds since midnight.
+float SecondsSinceMidnight();
+
+// Message box buttons and icons, and the answers.
+constexpr int vbOKOnly = 0;
+constexpr int vbYesNo = 4;
+constexpr int vbExclamation = 48;
+constexpr int vbYes = 6;
+constexpr int vbNo = 7;
+
+// Shows a modal message box with the given style; without a caption it carries the
+// application title. Returns the button pressed, or nothing when it could not be
+// shown (a failed statement).
+std::optional<int> MsgBox(const std::wstring& prompt, int buttons,
+                          const std::optional<std::wstring>& title = std::nullopt);
+
+// Attribute masks of the file lookup.
+constexpr unsigned vbNormal = 0;
+
+// The name of the first file matching `path` whose attributes lie within
+// `attributes` (0: ordinary files only; hidden, system files and folders never
+// match); "" when nothing matches.
+std::wstring Dir(const std::wstring& path, unsigned attributes);
+
+// Ends the program at once: every window closes and no further event handler
+// runs, unload events included. Never returns.
+[[noreturn]] void End();
+
+}  // namespace runtime

@@ -1,0 +1,128 @@
+// What the portable forms runtime needs from the machine beneath it: the process,
+// message boxes, files, native windows, timers and the monitors. The Windows build
+// implements it with Win32 (wide calls); the headless build in memory, scripted and
+// recorded. The program's own code never calls this seam directly.
+#pragma once
+
+#include <string>
+
+#include "Types.h"
+#include "gfx/Bitmap.h"
+
+namespace backend {
+
+using runtime::PixelRect;
+using runtime::WindowHandle;
+
+// ---- The process -----------------------------------------------------------
+
+// Full path of the running executable.
+std::wstring ModuleFileName();
+
+// The command-line arguments: the text after the program's own path.
+std::wstring CommandLineArguments();
+
+// Seconds since local midnight, with fractions.
+double SecondsSinceMidnight();
+
+// Twips per device pixel of the screen, horizontally and vertically.
+double TwipsPerPixelX();
+double TwipsPerPixelY();
+
+// Ends the process at once: every window closes and no further code of the
+// program runs. Never returns.
+[[noreturn]] void EndProgram();
+
+// Runs the event loop. Returns only when there is no window left to serve, which
+// in this program does not happen: every run ends through EndProgram.
+void RunEventLoop();
+
+// ---- Message boxes ---------------------------------------------------------
+
+// Shows a modal message box; returns the button pressed, or 0 when it could not
+// be shown.
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style);
+
+// ---- Files -----------------------------------------------------------------
+
+constexpr unsigned kAttributeHidden = 0x2;
+constexpr unsigned kAttributeSystem = 0x4;
+constexpr unsigned kAttributeDirectory = 0x10;
+
+// The file name (without folder) of the first entry matching `path` whose
+// attributes, beyond read-only and archive, all lie in `attributeMask`; "" when
+// none does or the lookup fails.
+std::wstring FindFirstMatch(const std::wstring& path, unsigned attributeMask);
+
+// A file operation's outcome: 0 on success, else the system's error code.
+using ErrorCode = unsigned long;
+
+// Copies `from` to `to`, replacing an existing `to`.
+ErrorCode CopyFileReplacing(const std::wstring& from, const std::wstring& to);
+
+// Moves `from` over `to` in one step, replacing an existing `to`.
+ErrorCode MoveFileReplacing(const std::wstring& from, const std::wstring& to);
+
+ErrorCode RemoveFile(const std::wstring& path);
+
+// The system's own sentence for an error code, such as "Access is denied.".
+std::wstring ErrorDescription(ErrorCode code);
+
+// ---- Windows of forms ------------------------------------------------------
+
+// How a form's native window looks; fixed when the window is made.
+struct WindowDesign {
+  std::wstring caption;         // the window text (shown nowhere without a frame)
+  bool inTaskbar = false;      // a taskbar button
+  bool blankPointer = false;   // the invisible mouse pointer over the window
+  runtime::Colour backColour = runtime::kWhite;  // painted until the first frame
+};
+
+// What a native window reports to the form that owns it.
+class WindowEvents {
+ public:
+  virtual void OnCharacter(wchar_t character) = 0;
+  // The window is asked to close: the close command, another program, log-off or
+  // shutdown. True lets the window be destroyed.
+  virtual bool OnCloseRequest() = 0;
+  virtual void OnTimer(int timerId) = 0;
+  // The frame to show, composed up to date; valid until the next call.
+  virtual const gfx::Bitmap& ComposeFrame() = 0;
+
+ protected:
+  ~WindowEvents() = default;
+};
+
+// Makes a hidden borderless window; 0 on failure. `events` must outlive it.
+WindowHandle CreateFormWindow(const WindowDesign& design, WindowEvents& events);
+
+// Moves and sizes the window to `rect` (pixels) without changing its z-order.
+void PlaceWindow(WindowHandle window, const PixelRect& rect);
+
+void ShowWindow(WindowHandle window, bool visible);
+
+void DestroyWindow(WindowHandle window);
+
+// Asks for the rows [firstRow, endRow) of the window to be presented again.
+void InvalidateRows(WindowHandle window, int firstRow, int endRow);
+
+// Starts (or restarts) the timer `timerId` of the window; false on failure.
+bool StartTimer(WindowHandle window, int timerId, int intervalMilliseconds);
+void StopTimer(WindowHandle window, int timerId);
+
+// ---- Monitors --------------------------------------------------------------
+
+// The whole rectangle of the monitor that `rect` lies on most (the nearest one
+// when it lies on none).
+PixelRect MonitorRectNearest(const PixelRect& rect);
+
+}  // namespace backend
+
+namespace backend {
+
+// Creating a member of a control array. Windowless controls need nothing of the
+// machine, so on Windows this always succeeds; the headless machine records it and
+// can refuse it.
+bool LoadControl(const std::wstring& arrayName, int index);
+
+}  // namespace backend

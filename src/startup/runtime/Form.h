@@ -1,0 +1,122 @@
+// A form of the forms runtime: a top-level window with design properties, events,
+// timers and windowless controls, portable over the machine beneath (Backend.h).
+//
+// Geometry is in twips (single precision); pixels are derived through the screen's
+// twips per pixel when the window is placed or painted. A maximised form covers the
+// whole rectangle of the monitor that its normal rectangle lies on most, so a
+// position given after maximising picks the monitor. The form paints its visible
+// picture boxes over its back colour into a frame of device pixels.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Backend.h"
+#include "Types.h"
+#include "gfx/Bitmap.h"
+
+namespace runtime {
+
+class PictureBox;
+class Timer;
+
+struct FormDesign {
+  std::wstring caption;
+  Colour backColour = kWhite;
+  bool showInTaskbar = false;
+  bool blankPointer = false;  // MousePointer custom with the blank pointer
+  WindowState windowState = WindowState::Normal;
+  float left = 0, top = 0, width = 4800, height = 3600;  // twips
+};
+
+enum class ShowStyle : int { Modeless = 0, Modal = 1 };
+
+class Form : private backend::WindowEvents {
+ public:
+  explicit Form(const FormDesign& design);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // The native window, made on first use; 0 when it cannot be made.
+  WindowHandle hWnd();
+
+  // Makes the window (hidden) and runs Form_Load, once.
+  void Load();
+  bool Loaded() const { return loaded_; }
+  // Loads if needed and makes the form visible; modal runs the event loop.
+  void Show(ShowStyle style);
+
+  float Left() const;
+  float Top() const;
+  float Width() const;
+  float Height() const;
+  // The inner size; without a border it is the whole window.
+  float ScaleWidth() const { return Width(); }
+  float ScaleHeight() const { return Height(); }
+  WindowState GetWindowState() const { return windowState_; }
+  bool Visible() const { return visible_; }
+  Colour BackColor() const { return backColour_; }
+
+  void SetLeft(float left);
+  void SetTop(float top);
+  void SetWidth(float width);
+  void SetHeight(float height);
+  void SetWindowState(WindowState state);
+  void SetVisible(bool visible);
+  void SetBackColor(Colour colour);
+
+  // Where the window lies on the desktop, in pixels.
+  PixelRect PixelBounds() const;
+
+  // The frame as it would be presented now (composed up to date).
+  const gfx::Bitmap& Frame() { return ComposeFrame(); }
+
+  // The pixels a picture box of this form covers now; empty when invisible.
+  PixelRect ControlPixels(const PictureBox& box) const;
+
+  // Called by the runtime's controls of this form.
+  void AddWindowless(PictureBox& box) { windowless_.push_back(&box); }
+  void ControlChanged(const PictureBox& box, const PixelRect& before);
+  void AddTimer(Timer& timer) { timers_.push_back(&timer); }
+
+ protected:
+  virtual void Form_Load() {}
+  virtual void Form_KeyPress(std::int16_t& keyAscii) { (void)keyAscii; }
+  virtual void Form_QueryUnload(std::int16_t& cancel, std::int16_t unloadMode) {
+    (void)cancel;
+    (void)unloadMode;
+  }
+  virtual void Form_Unload(std::int16_t& cancel) { (void)cancel; }
+  virtual void Form_Terminate() {}
+
+
+ private:
+  void OnCharacter(wchar_t character) override;
+  bool OnCloseRequest() override;
+  void OnTimer(int timerId) override;
+  const gfx::Bitmap& ComposeFrame() override;
+
+  void Placed();
+  void InvalidateAll();
+  void PaintBox(gfx::Bitmap& frame, const PictureBox& box, int firstRow, int endRow) const;
+
+  FormDesign design_;
+  WindowHandle window_ = 0;
+  bool windowFailed_ = false;
+  bool loaded_ = false;
+  bool visible_ = false;
+  WindowState windowState_;
+  Colour backColour_;
+  float left_, top_, width_, height_;
+
+  std::vector<PictureBox*> windowless_;
+  std::vector<Timer*> timers_;
+
+  gfx::Bitmap frame_;
+  int dirtyFirst_ = 0;  // rows [dirtyFirst_, dirtyEnd_) need composing
+  int dirtyEnd_ = 0;
+};
+
+}  // namespace runtime

@@ -1,0 +1,107 @@
+// The runtime's machine seam, answered by the headless machine.
+#include "../Backend.h"
+
+#include <algorithm>
+
+#include "../Text.h"
+#include "Format.h"
+#include "Machine.h"
+
+namespace backend {
+
+using headless::Args;
+using headless::TheMachine;
+
+std::wstring ModuleFileName() { return TheMachine().modulePath; }
+
+std::wstring CommandLineArguments() { return TheMachine().commandLine; }
+
+double SecondsSinceMidnight() {
+  TheMachine().Call(L"SecondsSinceMidnight", L"");
+  return TheMachine().secondsSinceMidnight;
+}
+
+double TwipsPerPixelX() { return TheMachine().twipsPerPixelX; }
+double TwipsPerPixelY() { return TheMachine().twipsPerPixelY; }
+
+void EndProgram() {
+  TheMachine().Call(L"End", L"");
+  TheMachine().End();
+}
+
+void RunEventLoop() { TheMachine().Call(L"RunEventLoop", L""); }
+
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style) {
+  headless::Machine& machine = TheMachine();
+  if (!machine.Call(L"MessageBox", Args(text, caption, style))) return 0;
+  machine.messageBoxes.push_back(headless::ShownMessageBox{text, caption, style});
+  if (!machine.messageBoxAnswers.empty()) {
+    const int answer = machine.messageBoxAnswers.front();
+    machine.messageBoxAnswers.pop_front();
+    return answer;
+  }
+  return (style & 0xFu) == 4u ? 7 : 1;
+}
+
+WindowHandle CreateFormWindow(const WindowDesign& design, WindowEvents& events) {
+  headless::Machine& machine = TheMachine();
+  if (!machine.Call(L"CreateFormWindow", Args(design.caption))) return 0;
+  return machine.NewWindow(design, events);
+}
+
+void PlaceWindow(WindowHandle window, const PixelRect& rect) {
+  TheMachine().Call(L"PlaceWindow", Args(window, rect.left, rect.top, rect.right, rect.bottom));
+  TheMachine().windows.at(window).rect = rect;
+}
+
+void ShowWindow(WindowHandle window, bool visible) {
+  TheMachine().Call(L"ShowWindow", Args(window, visible ? 1 : 0));
+  TheMachine().windows.at(window).visible = visible;
+}
+
+void DestroyWindow(WindowHandle window) {
+  TheMachine().Call(L"DestroyWindow", Args(window));
+  TheMachine().windows.at(window).destroyed = true;
+}
+
+void InvalidateRows(WindowHandle, int, int) {}
+
+bool StartTimer(WindowHandle window, int timerId, int intervalMilliseconds) {
+  if (!TheMachine().Call(L"StartTimer", Args(window, timerId, intervalMilliseconds))) return false;
+  TheMachine().StartTimer(window, timerId, intervalMilliseconds);
+  return true;
+}
+
+void StopTimer(WindowHandle window, int timerId) {
+  TheMachine().Call(L"StopTimer", Args(window, timerId));
+  TheMachine().StopTimer(window, timerId);
+}
+
+PixelRect MonitorRectNearest(const PixelRect& rect) {
+  const auto& monitors = TheMachine().monitors;
+  if (monitors.empty()) return rect;
+  // The monitor sharing the largest area with `rect`; with none shared, the one
+  // whose centre lies nearest to the rectangle's centre.
+  auto overlap = [&](const PixelRect& m) -> long long {
+    const long long w = std::min(m.right, rect.right) - std::max(m.left, rect.left);
+    const long long h = std::min(m.bottom, rect.bottom) - std::max(m.top, rect.top);
+    return w > 0 && h > 0 ? w * h : 0;
+  };
+  auto distance = [&](const PixelRect& m) -> long long {
+    const long long dx = (m.left + m.right) - (rect.left + rect.right);
+    const long long dy = (m.top + m.bottom) - (rect.top + rect.bottom);
+    return dx * dx + dy * dy;
+  };
+  const headless::Monitor* best = &monitors.front();
+  for (const headless::Monitor& m : monitors) {
+    const long long a = overlap(m.rcMonitor), b = overlap(best->rcMonitor);
+    if (a > b || (a == b && a == 0 && distance(m.rcMonitor) < distance(best->rcMonitor))) best = &m;
+  }
+  return best->rcMonitor;
+}
+
+bool LoadControl(const std::wstring& arrayName, int index) {
+  return TheMachine().Call(L"LoadControl", Args(arrayName, index));
+}
+
+}  // namespace backend

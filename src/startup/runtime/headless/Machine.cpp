@@ -1,0 +1,139 @@
+#include "Machine.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <stdexcept>
+
+#include "../Application.h"
+#include "../Random.h"
+#include "../Text.h"
+
+namespace headless {
+
+namespace {
+std::unique_ptr<Machine> theMachine;
+}  // namespace
+
+Machine::Machine() {
+  monitors.push_back(Monitor{PixelRect{0, 0, 1280, 720}, PixelRect{0, 0, 1280, 720}});
+  specialFolders[platform::kCsidlSystemX86] = L"C:\\WINDOWS\\SysWOW64";
+}
+
+Machine& TheMachine() {
+  if (!theMachine) theMachine = std::make_unique<Machine>();
+  return *theMachine;
+}
+
+void Reset() {
+  theMachine = std::make_unique<Machine>();
+  runtime::App().SetTitle(L"");
+  runtime::TheRandomGenerator() = runtime::RandomGenerator();
+}
+
+PixelRect ParseGeometry(const std::string& geometry) {
+  int width = 0, height = 0, x = 0, y = 0;
+  char signX = '+', signY = '+';
+  std::string normalised = geometry;
+  // Accept both "+-800" and "-800" for a negative offset.
+  for (std::size_t at; (at = normalised.find("+-")) != std::string::npos;) normalised.replace(at, 2, "-");
+  if (std::sscanf(normalised.c_str(), "%dx%d%c%d%c%d", &width, &height, &signX, &x, &signY, &y) != 6) {
+    throw std::invalid_argument("geometry must read WxH+X+Y: " + geometry);
+  }
+  if (signX == '-') x = -x;
+  if (signY == '-') y = -y;
+  return PixelRect{x, y, x + width, y + height};
+}
+
+void Machine::SetMonitors(const std::vector<std::string>& layout) {
+  monitors.clear();
+  for (const std::string& geometry : layout) {
+    const PixelRect rect = ParseGeometry(geometry);
+    monitors.push_back(Monitor{rect, rect});
+  }
+}
+
+void Machine::Fail(const std::wstring& call, int times) { failures_[call] = times; }
+
+bool Machine::Call(const std::wstring& name, const std::wstring& arguments) {
+  calls.push_back(name + L"(" + arguments + L")");
+  const auto failure = failures_.find(name);
+  if (failure == failures_.end() || failure->second == 0) return true;
+  if (failure->second > 0) --failure->second;
+  return false;
+}
+
+std::vector<std::wstring> Machine::CallsNamed(const std::wstring& name) const {
+  std::vector<std::wstring> named;
+  for (const std::wstring& call : calls) {
+    if (call.compare(0, name.size() + 1, name + L"(") == 0) named.push_back(call);
+  }
+  return named;
+}
+
+WindowHandle Machine::NewWindow(const backend::WindowDesign& design, backend::WindowEvents& events) {
+  const WindowHandle handle = nextHandle_++;
+  Window& window = windows[handle];
+  window.design = design;
+  window.events = &events;
+  return handle;
+}
+
+void Machine::StartTimer(WindowHandle window, int id, int interval) {
+  StopTimer(window, id);
+  timers_.push_back(RunningTimer{window, id, interval, nowMilliseconds + interval, timerOrder_++});
+}
+
+void Machine::StopTimer(WindowHandle window, int id) {
+  timers_.erase(std::remove_if(timers_.begin(), timers_.end(),
+                               [&](const RunningTimer& t) { return t.window == window && t.id == id; }),
+                timers_.end());
+}
+
+void Machine::End() {
+  ended = true;
+  timers_.clear();
+  for (auto& entry : windows) entry.second.destroyed = true;
+  throw ProgramEnded{};
+}
+
+void Machine::Guarded(const std::function<void()>& action) {
+  if (ended) return;
+  try {
+    action();
+  } catch (const ProgramEnded&) {
+    ended = true;
+  }
+}
+
+void Machine::Run(const std::function<void()>& program) { Guarded(program); }
+
+void Machine::Advance(std::int64_t milliseconds) {
+  const std::int64_t until = nowMilliseconds + milliseconds;
+  while (!ended) {
+    auto next = std::min_element(timers_.begin(), timers_.end(), [](const RunningTimer& a, const RunningTimer& b) {
+      return a.due != b.due ? a.due < b.due : a.order < b.order;
+    });
+    if (next == timers_.end() || next->due > until) break;
+    nowMilliseconds = next->due;
+    next->due += next->interval;
+    next->order = timerOrder_++;
+    const WindowHandle window = next->window;
+    const int id = next->id;
+    Guarded([&] { windows.at(window).events->OnTimer(id); });
+  }
+  if (!ended) nowMilliseconds = until;
+}
+
+void Machine::Type(WindowHandle window, wchar_t character) {
+  Guarded([&] { windows.at(window).events->OnCharacter(character); });
+}
+
+void Machine::RequestClose(WindowHandle window) {
+  Guarded([&] {
+    Window& target = windows.at(window);
+    if (target.events->OnCloseRequest()) target.destroyed = true;
+  });
+}
+
+}  // namespace headless

@@ -1,0 +1,139 @@
+// The headless machine: everything the Windows build asks of Windows, answered in
+// memory. Tests and the offscreen renderer script it (command line, answers to
+// message boxes, cursor, active window, monitors, files, failing calls), drive it
+// (advance the clock, type, ask a window to close) and read what it recorded.
+//
+// One machine serves the process; Reset() gives a fresh one. The end of the
+// program is an exception (ProgramEnded) that unwinds to whoever drove the
+// program: Run(), Advance(), Type() and RequestClose() catch it and set ended.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "../Backend.h"
+#include "../WindowsApi.h"
+
+namespace headless {
+
+using runtime::PixelRect;
+using runtime::Point;
+using runtime::WindowHandle;
+
+// Thrown by the end of the program; never caught by the program itself.
+struct ProgramEnded {};
+
+struct ShownMessageBox {
+  std::wstring text;
+  std::wstring caption;
+  unsigned style = 0;
+};
+
+struct FileEntry {
+  std::vector<std::uint8_t> bytes;
+  unsigned attributes = 0;  // backend::kAttribute... bits; kAttributeDirectory for folders
+};
+
+struct Window {
+  backend::WindowDesign design;
+  backend::WindowEvents* events = nullptr;
+  PixelRect rect;
+  bool visible = false;
+  bool topmost = false;
+  bool destroyed = false;
+};
+
+struct Monitor {
+  PixelRect rcMonitor;
+  PixelRect rcWork;
+};
+
+class Machine {
+ public:
+  Machine();
+
+  // ---- Script ----
+  std::wstring modulePath = L"C:\\WINDOWS\\Quillon_Solutions_Frostlane_1.scr";
+  std::wstring commandLine;
+  double secondsSinceMidnight = 45296.25;
+  double twipsPerPixelX = 15;
+  double twipsPerPixelY = 15;
+  // Answers of the next message boxes, in order; with none left a box answers
+  // OK (1) or No (7) according to its buttons.
+  std::deque<int> messageBoxAnswers;
+  Point cursor;
+  // The active window as GetActiveWindow reports it; SetActiveWindow changes it.
+  WindowHandle activeWindow = 0;
+  // The monitors in enumeration order; the primary is the one at 0,0.
+  std::vector<Monitor> monitors;
+  bool sameDisplayFormat = true;
+  // Files by full path, compared without regard to case.
+  std::map<std::wstring, FileEntry> files;
+  std::map<int, std::wstring> specialFolders;
+
+  // Makes the named call fail `times` times (every time when negative). The name
+  // is the recorded call's name, such as L"GetCursorPos" or L"CreateFormWindow".
+  void Fail(const std::wstring& call, int times = -1);
+
+  // Sets the monitors from "WxH+X+Y" strings, work areas equal to the monitors.
+  void SetMonitors(const std::vector<std::string>& layout);
+
+  // ---- Record ----
+  // Every call through the seams, as "Name(arg, arg, ...)", in order.
+  std::vector<std::wstring> calls;
+  std::vector<ShownMessageBox> messageBoxes;
+  std::map<WindowHandle, Window> windows;
+  bool ended = false;
+  std::int64_t nowMilliseconds = 0;
+
+  // The recorded calls of one name, in order.
+  std::vector<std::wstring> CallsNamed(const std::wstring& name) const;
+
+  // ---- Drive ----
+  // Runs `program` (usually the program's entry) until it returns or ends.
+  void Run(const std::function<void()>& program);
+  // Moves the clock on, firing timers in time order (ties in the order they were
+  // started); stops early when the program ends.
+  void Advance(std::int64_t milliseconds);
+  // A key producing `character` pressed over `window`.
+  void Type(WindowHandle window, wchar_t character);
+  // Asks `window` to close (the close command, another program, log-off).
+  void RequestClose(WindowHandle window);
+
+  // ---- For the seam implementations ----
+  // Records the call; false when it is to fail this time.
+  bool Call(const std::wstring& name, const std::wstring& arguments);
+  WindowHandle NewWindow(const backend::WindowDesign& design, backend::WindowEvents& events);
+  void StartTimer(WindowHandle window, int id, int interval);
+  void StopTimer(WindowHandle window, int id);
+  [[noreturn]] void End();
+
+ private:
+  struct RunningTimer {
+    WindowHandle window;
+    int id;
+    int interval;
+    std::int64_t due;
+    std::uint64_t order;
+  };
+  void Guarded(const std::function<void()>& action);
+
+  std::map<std::wstring, int> failures_;
+  std::vector<RunningTimer> timers_;
+  std::uint64_t timerOrder_ = 0;
+  WindowHandle nextHandle_ = 101;
+};
+
+Machine& TheMachine();
+
+// A fresh machine and fresh process state of the runtime (title, generator).
+void Reset();
+
+// Parses "WxH+X+Y" (X and Y may be negative: "800x600+-800+0" or "800x600-800+0").
+PixelRect ParseGeometry(const std::string& geometry);
+
+}  // namespace headless

@@ -1,0 +1,71 @@
+// The process on Windows: its file, command line, clock, screen scale, end and
+// event loop.
+#include <string>
+
+#include "../Backend.h"
+#include "Win32.h"
+
+namespace backend {
+
+std::wstring ModuleFileName() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return std::wstring();
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);  // a long path: try again with room for it
+  }
+}
+
+std::wstring CommandLineArguments() {
+  const wchar_t* cursor = GetCommandLineW();
+  // Skip the program's own path, quoted or not, then the blanks after it.
+  if (*cursor == L'"') {
+    ++cursor;
+    while (*cursor != L'\0' && *cursor != L'"') ++cursor;
+    if (*cursor == L'"') ++cursor;
+  } else {
+    while (*cursor != L'\0' && *cursor != L' ' && *cursor != L'\t') ++cursor;
+  }
+  while (*cursor == L' ' || *cursor == L'\t') ++cursor;
+  return std::wstring(cursor);
+}
+
+double SecondsSinceMidnight() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0;
+}
+
+namespace {
+double TwipsPerPixel(int axis) {
+  HDC screen = GetDC(nullptr);
+  const int dotsPerInch = screen != nullptr ? GetDeviceCaps(screen, axis) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return 1440.0 / (dotsPerInch > 0 ? dotsPerInch : 96);
+}
+}  // namespace
+
+double TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
+double TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
+
+void EndProgram() { ExitProcess(0); }
+
+void RunEventLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style) {
+  return MessageBoxW(nullptr, text.c_str(), caption.c_str(), style);
+}
+
+bool LoadControl(const std::wstring&, int) { return true; }
+
+}  // namespace backend

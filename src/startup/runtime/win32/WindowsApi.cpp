@@ -1,0 +1,75 @@
+// The Windows functions the program names, forwarded to Windows.
+#include "../WindowsApi.h"
+
+#include <vector>
+
+#include "Win32.h"
+
+namespace platform {
+
+namespace {
+HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
+WindowHandle Handle(HWND window) { return reinterpret_cast<WindowHandle>(window); }
+
+BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
+  return TRUE;
+}
+
+PixelRect FromRect(const RECT& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; }
+}  // namespace
+
+bool GetCursorPos(Point& point) {
+  POINT p;
+  if (!::GetCursorPos(&p)) return false;
+  point.X = p.x;
+  point.Y = p.y;
+  return true;
+}
+
+WindowHandle GetActiveWindow() { return Handle(::GetActiveWindow()); }
+
+WindowHandle SetActiveWindow(WindowHandle window) { return Handle(::SetActiveWindow(Hwnd(window))); }
+
+bool SetForegroundWindow(WindowHandle window) { return ::SetForegroundWindow(Hwnd(window)) != FALSE; }
+
+bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, int cx, int cy,
+                  unsigned flags) {
+  return ::SetWindowPos(Hwnd(window), Hwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+}
+
+int GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+
+bool GetMonitorInfo(int screenNumber, MonitorInfo& info) {
+  // The monitors are enumerated afresh for every query; Windows keeps their order
+  // for as long as the layout stays.
+  std::vector<HMONITOR> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (screenNumber < 1 || static_cast<std::size_t>(screenNumber) > monitors.size()) return false;
+  MONITORINFO record{};
+  record.cbSize = info.cbSize;
+  if (!::GetMonitorInfoW(monitors[static_cast<std::size_t>(screenNumber) - 1], &record)) return false;
+  info.rcMonitor = FromRect(record.rcMonitor);
+  info.rcWork = FromRect(record.rcWork);
+  info.dwFlags = record.dwFlags;
+  return true;
+}
+
+std::intptr_t ShellExecute(WindowHandle owner, const std::wstring& operation, const std::wstring& file,
+                           const std::wstring& parameters, const std::wstring& directory, int showCommand) {
+  return reinterpret_cast<std::intptr_t>(ShellExecuteW(Hwnd(owner), operation.c_str(), file.c_str(),
+                                                       parameters.c_str(), directory.c_str(), showCommand));
+}
+
+long SHGetSpecialFolderLocation(WindowHandle owner, int folder, ItemIdList& list) {
+  PIDLIST_ABSOLUTE pidl = nullptr;
+  const HRESULT result = ::SHGetSpecialFolderLocation(Hwnd(owner), folder, &pidl);
+  if (SUCCEEDED(result) && pidl != nullptr) list = ItemIdList(pidl, [](void* p) { CoTaskMemFree(p); });
+  return static_cast<long>(result);
+}
+
+int SHGetPathFromIDList(const ItemIdList& list, wchar_t* buffer) {
+  return SHGetPathFromIDListW(static_cast<PCIDLIST_ABSOLUTE>(list.get()), buffer) ? 1 : 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "startup/runtime/Numbers.h"
+#include "startup/runtime/Text.h"
+
+using namespace runtime;
+
+TEST(Text, WildcardMatch) {
+  struct Row {
+    const wchar_t* text;
+    const wchar_t* pattern;
+    bool matches;
+  };
+  const Row rows[] = {
+      {L"/c", L"/c*", true},       {L"/c:1234", L"/c*", true}, {L"/cp", L"/c*", true},
+      {L"c", L"/c*", false},       {L"", L"/c*", false},       {L"/C", L"/c*", false},
+      {L"prjtest", L"prj*", true}, {L"pr", L"prj*", false},    {L"a*b", L"a*b", true},
+      {L"axxb", L"a*b", true},     {L"axxbc", L"a*b", false},  {L"", L"*", true},
+      {L"abcabd", L"*abd", true},  {L"abc", L"abc", true},     {L"abc", L"ab", false},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(Like(row.text, row.pattern), row.matches) << "text " << row.text << " pattern " << row.pattern;
+  }
+}
+
+TEST(Text, HelpersCountFromOneAndTrimBlanksOnly) {
+  EXPECT_EQ(LCase(L"/CONFIG Ä"), L"/config ä");
+  EXPECT_EQ(Trim(L"  C:\\Windows \t "), L"C:\\Windows \t");
+  EXPECT_EQ(Trim(L"    "), L"");
+  EXPECT_EQ(InStr(std::wstring(L"ab\0cd", 5), std::wstring(1, L'\0')), 3u);
+  EXPECT_EQ(InStr(L"abc", L"x"), 0u);
+  EXPECT_EQ(Left(L"abc", 2), L"ab");
+  EXPECT_EQ(Left(L"abc", 10), L"abc");
+  EXPECT_EQ(Replace(L"Quillon Solutions Frostlane 1", L" ", L"_"), L"Quillon_Solutions_Frostlane_1");
+  EXPECT_EQ(Replace(L"  x", L" ", L"_"), L"__x");
+  EXPECT_EQ(Replace(L"aaa", L"aa", L"b"), L"ba");
+}
+
+TEST(Numbers, RoundedHalvesGoToTheEvenNeighbour) {
+  struct Row {
+    double value;
+    int rounded;
+  };
+  const Row rows[] = {{6.5, 6}, {7.5, 8}, {2.5, 2}, {-2.5, -2}, {-3.5, -4}, {2.4999, 2}, {0.5, 0}, {1.5, 2}};
+  for (const Row& row : rows) EXPECT_EQ(Rounded(row.value), row.rounded) << row.value;
+  EXPECT_EQ(Floored(-0.5), -1);
+  EXPECT_EQ(Rounded16(32767.4), 32767);
+  EXPECT_FALSE(Rounded16(32767.5).has_value());  // rounds to 32768: overflow
+  EXPECT_FALSE(Rounded16(-32769.0).has_value());
+  EXPECT_FALSE(Rounded(1e12).has_value());
+}
