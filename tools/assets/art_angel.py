@@ -1,8 +1,8 @@
 """The angel: a biscuit with wings and a halo, in a pink robe, reading."""
 
 from icing_kit import (BLUE, CHOCOLATE, ICING_WHITE, LIGHT_BLUE, PINK,
-                       YELLOW, Biscuit, Shape, Sheet, arc_path, capsule, disc,
-                       dots, fill, fmt, path_from_points, piping, rect, rounded,
+                       YELLOW, Biscuit, Shape, Sheet, arc_path, disc,
+                       dots, fill, fmt, path_from_points, piping, rounded,
                        squiggle)
 
 ROBE_SHADE = "#e4819f"

@@ -1,8 +1,8 @@
 """The gingerbread figures: the boy, the man and the girl share one body
 plan so they read as a family."""
 
-from icing_kit import (BLUE, CHOCOLATE, DARK_RED, GREEN, ICING_WHITE, PINK, RED, YELLOW,
-                       Biscuit, Sheet, arc_path, capsule, disc, dots, fill,
+from icing_kit import (BLUE, CHOCOLATE, DARK_GREEN, DARK_RED, GREEN,
+                       ICING_WHITE, PINK, RED, YELLOW, Biscuit, Sheet, arc_path, capsule, disc, dots, fill,
                        heart_path, path_from_points, piping, rect, rounded,
                        squiggle, star_points)
 
@@ -62,7 +62,7 @@ def gingerbread_man():
                                      (cx + 4, 66), (cx, 71), (cx - 4, 66), (cx - 1.6, 46)]),
                    GREEN))
     sheet.add(fill(path_from_points([(cx - 3.5, 40.5), (cx + 3.5, 40.5), (cx + 2.2, 45),
-                                     (cx - 2.2, 45)]), "#1f7a33"))
+                                     (cx - 2.2, 45)]), DARK_GREEN))
     sheet.add(dots([(cx - 6, 84), (cx - 6, 96), (cx - 6, 108)], 1.6))
     sheet.add(piping(squiggle(21, 61, 27, 78, 1.5, 3), width=1.8),
               piping(squiggle(103 - 21, 61, 103 - 27, 78, 1.5, 3), width=1.8))

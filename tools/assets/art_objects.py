@@ -1,10 +1,8 @@
 """Christmas objects: the stocking, the bell, the tree and the candy cane."""
 
-import math
-
 from icing_kit import (BLUE, CHOCOLATE, DARK_GREEN, DARK_RED, GREEN,
                        ICING_SHADOW, ICING_WHITE, PINK, RED, YELLOW, Biscuit,
-                       Shape, Sheet, capsule, disc, dots, fill, fmt, holly_leaf_path,
+                       Shape, Sheet, disc, dots, fill, holly_leaf_path,
                        path_from_points, piping, rect, round_rect, rounded,
                        squiggle, star_points)
 
@@ -12,7 +10,7 @@ from icing_kit import (BLUE, CHOCOLATE, DARK_GREEN, DARK_RED, GREEN,
 def candy_cane():
     """The one picture that is a sweet rather than a biscuit: a striped
     sugar cane with a shine along it."""
-    sheet = Sheet(56, 137)
+    sheet = Sheet(56, 137, shift=(4, -4))
     cane = "M37,128 L37,30 A13,13 0 0,0 11,30 L11,38"
     width = 13
     sheet.add(f'<path d="{cane}" fill="none" stroke="{DARK_RED}" stroke-width="{width + 2.4}" '
@@ -67,7 +65,7 @@ def bell():
 
 
 def christmas_tree():
-    sheet = Sheet(96, 161)
+    sheet = Sheet(96, 161, shift=(0, 2))
     cx = 48
     tiers = [
         [(cx, 24), (cx + 24, 58), (cx - 24, 58)],
@@ -102,7 +100,7 @@ def christmas_tree():
 
 def stocking():
     """A striped stocking with a teddy bear peeping over the cuff."""
-    sheet = Sheet(86, 160)
+    sheet = Sheet(86, 160, shift=(-1.5, 0))
     leg = ("M16,56 L60,56 L60,102 C60,112 66,116 72,122 C82,132 80,150 64,151 "
            "L40,151 C22,151 14,142 15,124 Z")
     bear_x = 40

@@ -11,7 +11,7 @@ def snowflake():
     """Six arms with forked tips; a white heart sits on every arm."""
     sheet = Sheet(128, 121)
     cx, cy = 64, 60.5
-    arm_length = 46
+    arm_length = 50
     shapes = [disc(cx, cy, 20)]
     lines = []
     for arm in range(6):
@@ -20,21 +20,21 @@ def snowflake():
         tip = (cx + ux * arm_length, cy + uy * arm_length)
         shapes.append(capsule(cx, cy, *tip, 17))
         # A pair of short branches near the tip.
-        fork = (cx + ux * 36, cy + uy * 36)
+        fork = (cx + ux * 39, cy + uy * 39)
         for turn in (-1, 1):
             branch = angle + turn * math.radians(55)
             end = (fork[0] + math.cos(branch) * 11, fork[1] + math.sin(branch) * 11)
             shapes.append(capsule(*fork, *end, 10))
             lines.append(f"M{fmt(fork[0])},{fmt(fork[1])} L{fmt(end[0])},{fmt(end[1])}")
-        lines.append(f"M{fmt(cx + ux * 33)},{fmt(cy + uy * 33)} "
-                     f"L{fmt(cx + ux * 46)},{fmt(cy + uy * 46)}")
+        lines.append(f"M{fmt(cx + ux * 36)},{fmt(cy + uy * 36)} "
+                     f"L{fmt(cx + ux * arm_length)},{fmt(cy + uy * arm_length)}")
     flake = Biscuit(sheet, shapes).bake()
     flake.flood(disc(cx, cy, 14).markup(LIGHT_BLUE), inset=0)
     sheet.add(piping(" ".join(lines), width=1.7))
     for arm in range(6):
         angle = arm * 60
-        hx = cx + math.cos(math.radians(angle)) * 23
-        hy = cy + math.sin(math.radians(angle)) * 23
+        hx = cx + math.cos(math.radians(angle)) * 25
+        hy = cy + math.sin(math.radians(angle)) * 25
         sheet.add(f'<g transform="rotate({angle - 90} {fmt(hx)} {fmt(hy)})">'
                   + piping(heart_path(hx, hy, 10.5), width=0.6, closed_fill=ICING_WHITE)
                   + "</g>")

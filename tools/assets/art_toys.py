@@ -2,9 +2,9 @@
 
 import math
 
-from icing_kit import (BLUE, CHOCOLATE, DARK_GREEN, DARK_RED, GREEN,
-                       ICING_WHITE, LIGHT_BLUE, RED, YELLOW, Biscuit, Shape,
-                       Sheet, capsule, disc, dots, fill, fmt, path_from_points,
+from icing_kit import (BLUE, CHOCOLATE, DARK_RED, GREEN,
+                       ICING_WHITE, RED, YELLOW, Biscuit, Shape,
+                       Sheet, capsule, disc, dots, fill, fmt,
                        piping, rect, round_rect, rounded, squiggle)
 
 SKIN = "#f1c9a0"
@@ -13,7 +13,7 @@ SKIN = "#f1c9a0"
 def locomotive():
     """A little steam engine heading left, with the driver looking out of
     the cab."""
-    sheet = Sheet(136, 136, shift=(0, 5))
+    sheet = Sheet(136, 136, shift=(0, 6))
     chimney = [(24, 26), (42, 26), (38, 34), (37, 60), (29, 60), (28, 34)]
     engine = Biscuit(sheet, [
         disc(28, 16, 10), disc(43, 12, 8),
@@ -62,8 +62,8 @@ def locomotive():
 
 def rocking_horse():
     """A dappled horse facing right on red rockers, with a saddle cloth."""
-    sheet = Sheet(127, 118)
-    rocker = "M8,94 Q63,118 119,94"
+    sheet = Sheet(127, 118, shift=(-1, 1.5))
+    rocker = "M10,94 Q63,118 117,94"
     head = [(92, 20), (100, 16), (118, 34), (116, 42), (104, 42)]
     horse = Biscuit(sheet, [
         Shape(rocker, 10),

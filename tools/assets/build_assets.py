@@ -44,8 +44,11 @@ def render_svg(svg_text, width, height, background):
                "--format", "png"]
     if background:
         command += ["--background-color", background]
-    result = subprocess.run(command, input=svg_text.encode("utf-8"),
-                            capture_output=True, check=True)
+    try:
+        result = subprocess.run(command, input=svg_text.encode("utf-8"),
+                                capture_output=True, check=True)
+    except FileNotFoundError:
+        sys.exit("rsvg-convert is missing; install librsvg2-bin to rebuild the art")
     image = Image.open(io.BytesIO(result.stdout))
     image.load()
     if image.size != (width, height):

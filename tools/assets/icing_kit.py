@@ -193,15 +193,6 @@ class Biscuit:
             f'<g mask="url(#{ring})">{full} fill="{ICING_WHITE}"/></g>')
 
 
-def flood(d, colour, rounding=0, shade=None):
-    """Flooded icing: a flat colour area, optionally with softened corners
-    and a thin darker edge where the icing settles."""
-    edge = shade or colour
-    width = rounding + (0.8 if shade else 0)
-    return (f'<path d="{d}" fill="{colour}" stroke="{edge}" '
-            f'stroke-width="{fmt(width)}" stroke-linejoin="round"/>')
-
-
 def piping(d, width=1.6, colour=ICING_WHITE, closed_fill=None):
     """A piped icing line along `d` with round ends, plus its shadow."""
     fill = closed_fill or "none"

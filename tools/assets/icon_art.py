@@ -54,7 +54,7 @@ def icon16():
     # dot of icing keeps the shape readable.
     sheet = Sheet(16, 16, white_background=False)
     cx, cy = 8, 8.6
-    star = Biscuit(sheet, [rounded(star_points(cx, cy, 7, 3.6), 0.5)], rim=0.9).bake()
+    Biscuit(sheet, [rounded(star_points(cx, cy, 7, 3.6), 0.5)], rim=0.9).bake()
     sheet.add(fill(path_from_points(star_points(cx, cy, 4.6, 2.2)), BLUE))
     sheet.add(dots([(cx, cy)], 1.1, shadow=False))
     return sheet
