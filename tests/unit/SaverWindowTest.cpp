@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "HeadlessProgram.h"
+
+namespace {
+
+using runtime::WindowHandle;
+
+// The saver's own calls during start-up: its window, z-order, placement,
+// visibility, timers and the seeding of the generator.
+std::vector<std::wstring> SaverCalls(const headless::Machine& machine, WindowHandle saver) {
+  const std::wstring handle = std::to_wstring(saver);
+  std::vector<std::wstring> kept;
+  for (const std::wstring& call : machine.calls) {
+    const bool aboutSaver = call.find(L"(" + handle) != std::wstring::npos;
+    const bool seeding = call == L"SecondsSinceMidnight()";
+    if (aboutSaver || seeding || call == L"RunEventLoop()") kept.push_back(call);
+  }
+  return kept;
+}
+
+class SaverWindow : public ::testing::Test {
+ protected:
+  void StartSaver() {
+    program.Start(L"/s");
+    handle = program.saver().hWnd();
+  }
+  void Tick() { program.machine().Advance(10); }
+
+  HeadlessProgram program;
+  WindowHandle handle = 0;
+};
+
+TEST_F(SaverWindow, LoadRunsItsStepsInOrder) {
+  StartSaver();
+  const std::vector<std::wstring> expected = {
+      L"SecondsSinceMidnight()",               // the start-up's seed
+      L"PlaceWindow(101, 0, 0, 1280, 720)",    // made maximised, by design
+      L"SetWindowPos(101, -1, 0, 0, 0, 0, 3)",  // topmost, keeping place and size
+      L"PlaceWindow(101, 0, 0, 1280, 720)",    // maximised once more
+      L"ShowWindow(101, 1)",                   // visible
+      L"SecondsSinceMidnight()",               // seeded again
+      L"StartTimer(101, 1, 10)",               // the watch timer; the animation waits
+      L"ShowWindow(101, 1)",                   // the modal show of the loaded window
+      L"RunEventLoop()",
+  };
+  EXPECT_EQ(SaverCalls(program.machine(), handle), expected);
+  EXPECT_TRUE(program.machine().windows.at(handle).topmost);
+  EXPECT_EQ(program.machine().windows.at(handle).rect, (runtime::PixelRect{0, 0, 1280, 720}));
+  EXPECT_FALSE(program.saver().Timer2.Enabled());
+}
+
+TEST_F(SaverWindow, ExecutableNamedPrjIsNotMadeTopmost) {
+  struct Row {
+    const wchar_t* module;
+    bool topmost;
+  };
+  const Row rows[] = {
+      {L"C:\\WINDOWS\\Quillon_Solutions_Frostlane_1.scr", true},
+      {L"C:\\work\\prjtest.scr", false},
+      {L"C:\\work\\PRJTEST.SCR", false},
+      {L"C:\\work\\Prj.scr", false},
+      {L"C:\\prj\\pr.scr", true},
+  };
+  for (const Row& row : rows) {
+    HeadlessProgram run;
+    run.machine().modulePath = row.module;
+    run.Start(L"/s");
+    EXPECT_EQ(run.machine().CallsNamed(L"SetWindowPos").size(), row.topmost ? 1u : 0u) << row.module;
+    EXPECT_TRUE(run.saver().Visible()) << row.module;
+    EXPECT_TRUE(run.saver().Timer1.Enabled()) << row.module;
+  }
+}
+
+TEST_F(SaverWindow, FirstTickTakesTheReferenceAndStartsTheAnimation) {
+  program.machine().cursor = {300, 200};
+  StartSaver();
+  program.machine().cursor = {310, 205};  // moved before the first tick: not seen
+  Tick();
+  EXPECT_TRUE(program.saver().Timer2.Enabled());
+  EXPECT_EQ(program.machine().CallsNamed(L"StartTimer").back(), L"StartTimer(101, 2, 10)");
+  for (int i = 0; i < 50; ++i) Tick();
+  EXPECT_FALSE(program.machine().ended);
+}
+
+TEST_F(SaverWindow, AnyCursorMovementEndsTheRunAtTheNextTick) {
+  const runtime::Point moves[] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {-900, 40}};
+  for (const runtime::Point move : moves) {
+    HeadlessProgram run;
+    run.machine().cursor = {640, 360};
+    run.Start(L"/s");
+    run.machine().Advance(10);
+    run.machine().cursor = {640 + move.X, 360 + move.Y};
+    EXPECT_FALSE(run.machine().ended);
+    run.machine().Advance(10);
+    EXPECT_TRUE(run.machine().ended) << move.X << "," << move.Y;
+  }
+}
+
+TEST_F(SaverWindow, FailedCursorQueriesReadAsOrigin) {
+  struct Row {
+    bool firstFails;
+    bool laterFails;
+    runtime::Point cursor;
+    bool ends;
+  };
+  const Row rows[] = {
+      {true, false, {0, 0}, false},   // reference 0,0 and the cursor there
+      {true, false, {5, 5}, true},    // reference 0,0 but the cursor elsewhere
+      {false, true, {0, 0}, false},   // later sample reads 0,0 like the reference
+      {false, true, {5, 5}, true},    // later sample reads 0,0, reference 5,5
+  };
+  for (const Row& row : rows) {
+    HeadlessProgram run;
+    run.machine().cursor = row.cursor;
+    run.Start(L"/s");
+    if (row.firstFails) run.machine().Fail(L"GetCursorPos", 1);
+    run.machine().Advance(10);
+    if (row.laterFails) run.machine().Fail(L"GetCursorPos", 1);
+    run.machine().Advance(10);
+    EXPECT_EQ(run.machine().ended, row.ends)
+        << "first fails " << row.firstFails << ", later fails " << row.laterFails;
+  }
+}
+
+TEST_F(SaverWindow, ActivationIsReclaimedOnlyFromAnotherWindow) {
+  StartSaver();
+  program.machine().activeWindow = 4242;
+  Tick();
+  std::vector<std::wstring> expected = {L"SetActiveWindow(101)"};
+  EXPECT_EQ(program.machine().CallsNamed(L"SetActiveWindow"), expected);
+  EXPECT_EQ(program.machine().CallsNamed(L"SetForegroundWindow"), std::vector<std::wstring>{L"SetForegroundWindow(101)"});
+  // Now active: further ticks leave it alone.
+  for (int i = 0; i < 5; ++i) Tick();
+  EXPECT_EQ(program.machine().CallsNamed(L"SetActiveWindow"), expected);
+  // Taken away again: the next tick takes it back, active first, then foreground.
+  program.machine().activeWindow = 0;
+  const std::size_t before = program.machine().calls.size();
+  Tick();
+  const std::vector<std::wstring> tail(program.machine().calls.begin() + static_cast<std::ptrdiff_t>(before),
+                                       program.machine().calls.end());
+  const auto active = std::find(tail.begin(), tail.end(), L"SetActiveWindow(101)");
+  const auto foreground = std::find(tail.begin(), tail.end(), L"SetForegroundWindow(101)");
+  EXPECT_TRUE(active != tail.end() && foreground != tail.end() && active < foreground);
+}
+
+TEST_F(SaverWindow, EveryCloseAndEveryCharacterEndsTheProgram) {
+  const auto pressKey = [](HeadlessProgram& run, WindowHandle window) { run.machine().Type(window, L'a'); };
+  const auto pressEscape = [](HeadlessProgram& run, WindowHandle window) { run.machine().Type(window, L'\x1b'); };
+  const auto askToClose = [](HeadlessProgram& run, WindowHandle window) { run.machine().RequestClose(window); };
+  for (const auto& exit : {std::function<void(HeadlessProgram&, WindowHandle)>(pressKey), {pressEscape}, {askToClose}}) {
+    HeadlessProgram run;
+    run.Start(L"/s");
+    run.machine().Advance(30);
+    exit(run, run.saver().hWnd());
+    EXPECT_TRUE(run.machine().ended);
+    // Nothing runs after the end: the timers are gone.
+    const std::size_t calls = run.machine().calls.size();
+    run.machine().Advance(100);
+    EXPECT_EQ(run.machine().calls.size(), calls);
+  }
+}
+
+TEST_F(SaverWindow, AStillCursorNeverEndsTheRun) {
+  StartSaver();
+  for (int i = 0; i < 500; ++i) Tick();
+  EXPECT_FALSE(program.machine().ended);
+}
+
+TEST_F(SaverWindow, FailingStepsOfTheLoadAreSkipped) {
+  // Topmost refused and the first timer start refused: the window is still shown.
+  program.machine().Fail(L"SetWindowPos");
+  program.machine().Fail(L"StartTimer", 1);
+  StartSaver();
+  EXPECT_TRUE(program.machine().windows.at(handle).visible);
+  EXPECT_FALSE(program.saver().Timer1.Enabled());
+  EXPECT_FALSE(program.machine().ended);
+}
+
+}  // namespace
