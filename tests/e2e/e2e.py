@@ -1,0 +1,613 @@
+"""Harness for Frostlane's end-to-end tests: the real Windows program under
+Wine, on a virtual X server, driven by keys and mouse and read back through
+Win32 with our inspector (wininspect.exe).
+
+Contract
+- Every start_* function and every class here owns the processes it starts and
+  ends them by their PID in close() (or on leaving its `with` block), also when
+  a test fails. Nothing is ended by name.
+- Times are seconds, screen positions are pixels. Windows coordinates come from
+  the inspector; X coordinates go to xdotool. On one monitor they agree; on the
+  three-monitor server Windows = X - 800 (the primary monitor is Windows' origin).
+- Failures of the environment (no free display, a server that does not come up,
+  a missing program) raise EnvironmentFailure; what a test checks is left to
+  the test's own assertions.
+
+Environment
+- FROSTLANE_WINDOWS_BIN (required): folder with Frostlane1.exe and wininspect.exe.
+- FROSTLANE_E2E_PREFIX_TEMPLATE: the Wine prefix made once per run
+  (make_wine_prefix.py); default <work root>/wine-prefix-template.
+- FROSTLANE_E2E_WORK: the folder under which each test gets its own work folder;
+  default <temp>/frostlane-e2e.
+"""
+
+import contextlib
+import ctypes
+import inspect
+import json
+import os
+import select
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+import unittest
+
+from PIL import Image
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+THREE_MONITOR_CONFIG = os.path.join(HERE, "xorg-three-monitors.conf")
+XORG = "/usr/lib/xorg/Xorg"
+
+PROGRAM_NAME = "Frostlane1.exe"
+INSPECTOR_NAME = "wininspect.exe"
+# The name Windows runs an installed screen saver under. The program treats a
+# `<its name>.exe` beside itself as a downloaded installer, so the saver modes
+# are always started through a copy with this name in a folder without it.
+SAVER_NAME = "Frostlane1.scr"
+
+POLL_INTERVAL = 0.02
+# Without a window manager Wine waits this long for a destroyed top-level
+# window to be withdrawn before the call returns; a program that destroys its
+# windows before ending takes this much longer to end under Wine than on Windows.
+WINE_WITHDRAW_DELAY = 2.0
+
+WINE_ENVIRONMENT = {
+    "WINEDEBUG": "-all",
+    # Without winedbg a crash ends the program (exit code 5) instead of hanging
+    # the test; without winemenubuilder Wine writes nothing into $HOME.
+    "WINEDLLOVERRIDES": "winedbg.exe,winemenubuilder.exe=d",
+}
+
+
+class EnvironmentFailure(RuntimeError):
+    """The test machine could not provide what a test needs."""
+
+
+# ---------------------------------------------------------------- locations
+
+def windows_bin():
+    folder = os.environ.get("FROSTLANE_WINDOWS_BIN")
+    if not folder:
+        raise EnvironmentFailure("FROSTLANE_WINDOWS_BIN is not set: point it at the folder holding "
+                                 + PROGRAM_NAME + " and " + INSPECTOR_NAME)
+    return folder
+
+
+def windows_binary(name):
+    path = os.path.join(windows_bin(), name)
+    if not os.path.isfile(path):
+        raise EnvironmentFailure(path + " does not exist; build the Windows programs first")
+    return path
+
+
+def work_root():
+    return os.environ.get("FROSTLANE_E2E_WORK") or os.path.join(tempfile.gettempdir(), "frostlane-e2e")
+
+
+def prefix_template():
+    return os.environ.get("FROSTLANE_E2E_PREFIX_TEMPLATE") or os.path.join(work_root(), "wine-prefix-template")
+
+
+def fresh_work_folder(name):
+    """An empty folder for one test, replacing what an earlier run left there."""
+    folder = os.path.join(work_root(), name)
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    return folder
+
+
+# ---------------------------------------------------------------- processes
+
+_PR_SET_PDEATHSIG = 1
+
+
+def _own_session_dying_with_us():
+    # Runs in the child before exec: its own session, so signals aimed at the
+    # test's terminal leave it alone, and SIGTERM if the test process dies
+    # without cleaning up (for example when CTest kills it on a timeout).
+    os.setsid()
+    ctypes.CDLL(None, use_errno=True).prctl(_PR_SET_PDEATHSIG, signal.SIGTERM)
+
+
+def start_process(args, log_path, env=None, pass_fds=()):
+    log = open(log_path, "ab")
+    try:
+        return subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=log, stderr=log, env=env,
+                                pass_fds=pass_fds, preexec_fn=_own_session_dying_with_us)
+    finally:
+        log.close()
+
+
+def stop_process(process, grace=3.0):
+    """Ends one process we started, by its PID: SIGTERM, then SIGKILL after `grace`."""
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(grace)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
+def _end_tests_cleanly_on_sigterm():
+    # CTest and CI stop a run with SIGTERM; turning it into SystemExit lets
+    # every finally block and class cleanup end the servers we started.
+    def raise_exit(signum, frame):
+        raise SystemExit(128 + signum)
+    signal.signal(signal.SIGTERM, raise_exit)
+
+
+_end_tests_cleanly_on_sigterm()
+
+
+# ---------------------------------------------------------------- X servers
+
+class XServer:
+    """A running X server on `display` (":N"). close() stops it by its PID."""
+
+    def __init__(self, process, display, log_path):
+        self.process = process
+        self.display = display
+        self.log_path = log_path
+
+    def env(self):
+        return dict(os.environ, DISPLAY=self.display)
+
+    def close(self):
+        stop_process(self.process)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+
+def _display_candidates():
+    # Spread parallel test processes over the range so they rarely try the
+    # same number; the X server's own lock settles the rare collision.
+    first = 100 + os.getpid() % 400
+    return [first + offset for offset in range(60)]
+
+
+def _start_x_server(command_for_display, log_path, ready_timeout=10.0):
+    """Starts an X server on the first free display. `command_for_display(n)`
+    builds the command line; the server reports readiness through -displayfd."""
+    for number in _display_candidates():
+        if os.path.exists("/tmp/.X%d-lock" % number):
+            continue
+        read_end, write_end = os.pipe()
+        try:
+            process = start_process(command_for_display(number) + ["-displayfd", str(write_end)],
+                                    log_path, pass_fds=(write_end,))
+        finally:
+            os.close(write_end)
+        try:
+            answer = _read_with_timeout(read_end, ready_timeout)
+        finally:
+            os.close(read_end)
+        if answer.strip() == str(number).encode():
+            return XServer(process, ":%d" % number, log_path)
+        # The display was taken (or the server failed): the server has ended or is ended here.
+        stop_process(process)
+    raise EnvironmentFailure("no X server could be started; see " + log_path)
+
+
+def _read_with_timeout(fd, timeout):
+    deadline = time.monotonic() + timeout
+    data = b""
+    while not data.endswith(b"\n"):
+        remaining = deadline - time.monotonic()
+        if remaining <= 0 or not select.select([fd], [], [], remaining)[0]:
+            return data
+        chunk = os.read(fd, 64)
+        if not chunk:
+            return data
+        data += chunk
+    return data
+
+
+def start_xvfb(work, width, height):
+    """One monitor of width x height, 24-bit."""
+    log_path = os.path.join(work, "xvfb.log")
+    return _start_x_server(
+        lambda n: ["Xvfb", ":%d" % n, "-screen", "0", "%dx%dx24" % (width, height), "-nolisten", "tcp",
+                   "-noreset"],
+        log_path)
+
+
+def start_xorg_three_monitors(work):
+    """Xorg with the dummy driver: left 800x600 | primary 1280x720 | right 1024x768
+    (outputs DUMMY2, DUMMY0, DUMMY1; see xorg-three-monitors.conf)."""
+    log_path = os.path.join(work, "xorg.log")
+    return _start_x_server(
+        lambda n: [XORG, ":%d" % n, "-config", THREE_MONITOR_CONFIG, "-logfile", log_path, "-nolisten", "tcp",
+                   "-noreset"],
+        os.path.join(work, "xorg.out"))
+
+
+def lay_out_outputs(display, outputs):
+    """Re-lays the RandR outputs: `outputs` is a list of (name, "WxH", x, y) in X
+    coordinates, the first one primary; every other connected output is turned
+    off. Wine reads the layout when its server starts: restart the Wine session after."""
+    connected = [line.split()[0] for line in
+                 run_checked(["xrandr", "--query"], display).splitlines() if " connected" in line]
+    command = ["xrandr"]
+    for index, (name, mode, x, y) in enumerate(outputs):
+        command += ["--output", name, "--mode", mode, "--pos", "%dx%d" % (x, y)]
+        if index == 0:
+            command.append("--primary")
+    listed = {name for name, _, _, _ in outputs}
+    for name in connected:
+        if name not in listed:
+            command += ["--output", name, "--off"]
+    run_checked(command, display)
+
+
+def run_checked(command, display, timeout=10.0):
+    result = subprocess.run(command, env=dict(os.environ, DISPLAY=display), capture_output=True, text=True,
+                            timeout=timeout)
+    if result.returncode != 0:
+        raise EnvironmentFailure("%s failed: %s" % (" ".join(command), result.stderr.strip()))
+    return result.stdout
+
+
+# ---------------------------------------------------------------- input
+
+class Xdo:
+    """xdotool on one display. Positions are X coordinates."""
+
+    def __init__(self, display):
+        self.display = display
+
+    def run(self, *args):
+        return run_checked(["xdotool"] + [str(arg) for arg in args], self.display)
+
+    def mousemove(self, x, y):
+        self.run("mousemove", x, y)
+
+    def mousemove_relative(self, dx, dy):
+        # "--" so that a negative step is not read as an option.
+        self.run("mousemove_relative", "--", dx, dy)
+
+    def key(self, *keys):
+        self.run("key", *keys)
+
+    def windowfocus(self, xid):
+        # Without a window manager keys go to the window under the pointer
+        # unless a window has the focus; --sync waits until it has it.
+        self.run("windowfocus", "--sync", xid)
+
+
+# ---------------------------------------------------------------- screenshots
+
+def screenshot(display, path):
+    """The whole root window as an RGB image, also kept at `path` for a person to look at."""
+    run_checked(["import", "-window", "root", path], display, timeout=30.0)
+    with Image.open(path) as image:
+        return image.convert("RGB")
+
+
+WHITE = (255, 255, 255)
+BLACK = (0, 0, 0)
+
+
+def color_fraction(image, color, box=None):
+    """Share (0..1) of the pixels in `box` (left, top, right, bottom; default
+    the whole image) that are exactly `color`."""
+    region = image.crop(box) if box else image
+    total = region.width * region.height
+    counts = region.getcolors(total)
+    return sum(count for count, value in counts if value == color) / total
+
+
+def grid_boxes(box, columns, rows):
+    """Splits `box` into columns x rows cells, left to right, top to bottom."""
+    left, top, right, bottom = box
+    return [(left + (right - left) * c // columns, top + (bottom - top) * r // rows,
+             left + (right - left) * (c + 1) // columns, top + (bottom - top) * (r + 1) // rows)
+            for r in range(rows) for c in range(columns)]
+
+
+class _XFixesCursorImage(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short),
+                ("width", ctypes.c_ushort), ("height", ctypes.c_ushort),
+                ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong)),
+                ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
+
+
+def pointer_opacity(display):
+    """How many pixels of the pointer image X shows now are not fully
+    transparent (0 for an invisible pointer). Screenshots never contain the
+    pointer, so this asks the XFixes extension (libXfixes comes with Wine)."""
+    xlib = ctypes.CDLL("libX11.so.6")
+    xfixes = ctypes.CDLL("libXfixes.so.3")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    xlib.XFree.argtypes = [ctypes.c_void_p]
+    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(_XFixesCursorImage)
+    xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    connection = xlib.XOpenDisplay(display.encode())
+    if not connection:
+        raise EnvironmentFailure("cannot open display " + display)
+    try:
+        image = xfixes.XFixesGetCursorImage(connection)
+        if not image:
+            raise EnvironmentFailure("XFixes gave no pointer image")
+        try:
+            cursor = image.contents
+            # Each pixel is ARGB in the low 32 bits of an unsigned long.
+            return sum(1 for i in range(cursor.width * cursor.height) if cursor.pixels[i] >> 24 & 0xFF)
+        finally:
+            xlib.XFree(image)
+    finally:
+        xlib.XCloseDisplay(connection)
+
+
+# ---------------------------------------------------------------- the browser
+
+class FakeBrowser:
+    """An `xdg-open` first on PATH that appends its arguments, one call a line,
+    to a file. Wine's winebrowser hands URLs to it, as it does on a desktop."""
+
+    def __init__(self, work):
+        self.bin_dir = os.path.join(work, "fake-bin")
+        self.log_path = os.path.join(work, "xdg-open.log")
+        os.makedirs(self.bin_dir, exist_ok=True)
+        script = os.path.join(self.bin_dir, "xdg-open")
+        with open(script, "w") as out:
+            out.write("#!/bin/sh\nprintf '%%s\\n' \"$*\" >> '%s'\n" % self.log_path.replace("'", "'\\''"))
+        os.chmod(script, 0o755)
+
+    def calls(self):
+        try:
+            with open(self.log_path) as log:
+                return log.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def forget(self):
+        with contextlib.suppress(FileNotFoundError):
+            os.remove(self.log_path)
+
+    def wait_for_calls(self, count, timeout):
+        deadline = time.monotonic() + timeout
+        while len(self.calls()) < count and time.monotonic() < deadline:
+            time.sleep(POLL_INTERVAL)
+        return self.calls()
+
+
+# ---------------------------------------------------------------- Wine
+
+def make_prefix_template(path):
+    """Makes a Wine prefix at `path` with `wineboot -i`, replacing any old one.
+    Built beside the target and renamed, so no test ever sees half a prefix."""
+    building = path + ".building"
+    shutil.rmtree(building, ignore_errors=True)
+    env = dict(os.environ, WINEPREFIX=building, **WINE_ENVIRONMENT)
+    env.pop("DISPLAY", None)
+    subprocess.run(["wineboot", "-i"], env=env, check=True, stdin=subprocess.DEVNULL, timeout=300)
+    subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=60)
+    shutil.rmtree(path, ignore_errors=True)
+    os.rename(building, path)
+
+
+def copy_prefix(template, destination):
+    """A private copy of the template. Plain `cp -a`, never hard links: Wine
+    rewrites files in place, which would write through to the template."""
+    if not os.path.isdir(os.path.join(template, "drive_c")):
+        raise EnvironmentFailure("no Wine prefix template at %s; run make_wine_prefix.py" % template)
+    subprocess.run(["cp", "-a", template, destination], check=True, timeout=120)
+
+
+class Program:
+    """One Windows program started under Wine. The Unix process is the Windows
+    process: it ends when the program ends."""
+
+    def __init__(self, process, log_path):
+        self.process = process
+        self.log_path = log_path
+
+    @property
+    def running(self):
+        return self.process.poll() is None
+
+    def wait(self, timeout):
+        """True if the program ended within `timeout`."""
+        try:
+            self.process.wait(timeout)
+            return True
+        except subprocess.TimeoutExpired:
+            return False
+
+    def close(self):
+        # The program is ours alone, so SIGKILL is safe: wineserver removes its windows.
+        if self.running:
+            self.process.kill()
+        self.process.wait()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+
+class Wine:
+    """A Wine session: one prefix, one display, one persistent wineserver.
+    Programs started here see the fake browser first on PATH."""
+
+    def __init__(self, prefix, display, work, extra_path=None):
+        self.prefix = prefix
+        self.display = display
+        self.work = work
+        path = os.environ.get("PATH", "/usr/bin:/bin")
+        if extra_path:
+            path = extra_path + os.pathsep + path
+        self.env = dict(os.environ, WINEPREFIX=prefix, DISPLAY=display, PATH=path, **WINE_ENVIRONMENT)
+        self.server = None
+        self.inspector = Inspector(self)
+        self._programs = []
+
+    def start_server(self):
+        # Foreground (-f) so it is our child and dies with us; persistent (-p)
+        # so each program starts in a tenth of a second instead of half a second.
+        self.server = start_process(["wineserver", "-f", "-p"], os.path.join(self.work, "wineserver.log"),
+                                    env=self.env)
+        # The first program in a new prefix brings up explorer and the services
+        # (about a second); do it now so the tests time only the program.
+        self.inspector.list()
+
+    def stop_server(self):
+        for program in self._programs:
+            program.close()
+        self._programs = []
+        subprocess.run(["wineserver", "-k"], env=self.env, timeout=30)
+        if self.server:
+            stop_process(self.server, grace=10.0)
+            self.server = None
+
+    def restart(self):
+        """Needed after the X server's monitor layout changed: Wine reads it once."""
+        self.stop_server()
+        self.start_server()
+
+    def start(self, exe, *args):
+        log_path = os.path.join(self.work, "program-%d.log" % (len(self._programs) + 1))
+        program = Program(start_process(["wine", exe] + list(args), log_path, env=self.env), log_path)
+        self._programs.append(program)
+        return program
+
+    def run(self, exe, *args, timeout=30.0):
+        """Runs a console program to its end; returns its exit status and output.
+        The output goes through a file, not a pipe: Wine's own services start
+        with the first program and would hold a pipe open for their lifetime."""
+        with tempfile.TemporaryFile() as output:
+            process = subprocess.Popen(["wine", exe] + list(args), env=self.env, stdin=subprocess.DEVNULL,
+                                       stdout=output, stderr=subprocess.DEVNULL)
+            try:
+                status = process.wait(timeout)
+            finally:
+                stop_process(process)
+            output.seek(0)
+            return status, output.read().decode("utf-8", "replace")
+
+
+# ---------------------------------------------------------------- inspector
+
+class Inspector:
+    """wininspect.exe inside a Wine session. Window records are dicts with hwnd,
+    pid, exe, class, title, rect [l, t, r, b] (Windows coordinates), style,
+    exstyle, topmost, toolwindow, appwindow, owner and xid (the X window)."""
+
+    def __init__(self, wine):
+        self.wine = wine
+
+    def _ask(self, *args):
+        status, output = self.wine.run(windows_binary(INSPECTOR_NAME), *[str(arg) for arg in args])
+        records = [json.loads(line) for line in output.splitlines() if line.startswith("{")]
+        if status != 0:
+            raise LookupError("wininspect %s: %s" % (" ".join(map(str, args)), records or output))
+        return records
+
+    def list(self):
+        return self._ask("list")
+
+    def dialog(self, hwnd):
+        """caption, texts (the Statics' texts), icon (bool), buttons [{id, text, visible}]."""
+        return self._ask("dialog", hwnd)[0]
+
+    def click(self, hwnd, button):
+        """Presses a button of a dialog by id or by text ("Yes" matches "&Yes")."""
+        return self._ask("click", hwnd, button)[0]["clicked"]
+
+    def cursor(self):
+        position = self._ask("cursor")[0]
+        return position["x"], position["y"]
+
+    def monitors(self):
+        return self._ask("monitors")
+
+    def windows_of(self, exe_name):
+        return [w for w in self.list() if w["exe"].lower() == exe_name.lower()]
+
+    def wait_for_window(self, exe_name, title=None, timeout=5.0):
+        """The first visible window of the program (with this exact title, if
+        given) to appear within `timeout`, or None."""
+        deadline = time.monotonic() + timeout
+        while True:
+            for window in self.windows_of(exe_name):
+                if title is None or window["title"] == title:
+                    return window
+            if time.monotonic() >= deadline:
+                return None
+            time.sleep(POLL_INTERVAL)
+
+    def wait_for_no_window(self, exe_name, timeout):
+        """True once the program shows no window, within `timeout`."""
+        deadline = time.monotonic() + timeout
+        while self.windows_of(exe_name):
+            if time.monotonic() >= deadline:
+                return False
+            time.sleep(POLL_INTERVAL)
+        return True
+
+
+# ---------------------------------------------------------------- test base
+
+class WineDesktopTest(unittest.TestCase):
+    """Gives each test class its own X server, Wine prefix copy, wineserver,
+    fake browser and a copy of the program installed as a screen saver.
+    Subclasses may override start_display() for another X server."""
+
+    SCREEN_SIZE = (1280, 720)
+
+    @classmethod
+    def start_display(cls, work):
+        return start_xvfb(work, *cls.SCREEN_SIZE)
+
+    @classmethod
+    def setUpClass(cls):
+        resources = contextlib.ExitStack()
+        cls.addClassCleanup(resources.close)
+        test_file = os.path.splitext(os.path.basename(inspect.getfile(cls)))[0]
+        cls.work = fresh_work_folder("%s.%s" % (test_file, cls.__name__))
+        prefix = os.path.join(cls.work, "prefix")
+        # The copy is large; it goes when the class ends, whatever happened.
+        resources.callback(shutil.rmtree, prefix, ignore_errors=True)
+        copy_prefix(prefix_template(), prefix)
+        cls.x_server = resources.enter_context(cls.start_display(cls.work))
+        cls.xdo = Xdo(cls.x_server.display)
+        cls.browser = FakeBrowser(cls.work)
+        cls.wine = Wine(prefix, cls.x_server.display, cls.work, extra_path=cls.browser.bin_dir)
+        resources.callback(cls.wine.stop_server)
+        cls.wine.start_server()
+        cls.inspector = cls.wine.inspector
+        cls.saver = install_as_saver(cls.work)
+
+    def setUp(self):
+        self.browser.forget()
+
+    def start_saver(self, *args):
+        program = self.wine.start(self.saver, *args)
+        self.addCleanup(program.close)
+        return program
+
+    @classmethod
+    def screenshot(cls, name):
+        """The screen now, also kept as <work>/<name>.png."""
+        return screenshot(cls.x_server.display, os.path.join(cls.work, name + ".png"))
+
+
+def install_as_saver(work):
+    """Copies the program to <work>/saver/Frostlane1.scr, alone in its folder,
+    the way Windows runs an installed screen saver."""
+    folder = os.path.join(work, "saver")
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, SAVER_NAME)
+    shutil.copyfile(windows_binary(PROGRAM_NAME), path)
+    return path

@@ -1,0 +1,85 @@
+"""The modes the command line selects, as a user meets them: the settings
+notice (no argument or /c...), which offers the website, and the preview
+(/p ...), which must end without showing anything."""
+
+import time
+import unittest
+
+import e2e
+
+CAPTION = "Quillon Solutions Frostlane 1"
+NOTICE = ("No settings are available for this screensaver.\r\n"
+          "Would you like to visit the Quillon Solutions website?")
+WEBSITE = "http://www.quillonsolutions.example/"
+ID_YES, ID_NO = 6, 7
+
+# How long a browser that was asked for gets to show up: winebrowser hands the
+# URL on about 0.7 s after the program asked for it.
+BROWSER_GRACE = 2.0
+# The box closes, then Wine waits for the withdrawn window (no window manager).
+NOTICE_EXIT_TIMEOUT = 1.0 + e2e.WINE_WITHDRAW_DELAY
+
+
+class SettingsNoticeTest(e2e.WineDesktopTest):
+    # arguments, the button pressed, how it is pressed, what the browser must receive
+    CASES = [
+        ((), "Yes", "click", [WEBSITE]),
+        (("/c:1234",), "No", "click", []),
+        (("/C",), "Yes", "keyboard", [WEBSITE]),
+        (("/c",), "No", "keyboard", []),
+    ]
+
+    def test_notice_reads_exactly_and_its_answer_decides_the_website(self):
+        for arguments, answer, how, expected_urls in self.CASES:
+            with self.subTest(arguments=arguments, answer=answer, how=how):
+                self.browser.forget()
+                with self.start_saver(*arguments) as program:
+                    box = self.inspector.wait_for_window(e2e.SAVER_NAME, title=CAPTION)
+                    self.assertIsNotNone(box, "no box titled %r; windows: %s" % (CAPTION, self.inspector.list()))
+                    self.assertNoticeContent(self.inspector.dialog(box["hwnd"]))
+
+                    answered = time.monotonic()
+                    self.press(box, answer, how)
+                    self.assertTrue(program.wait(NOTICE_EXIT_TIMEOUT), "still running after answering " + answer)
+                if expected_urls:
+                    self.browser.wait_for_calls(len(expected_urls), BROWSER_GRACE)
+                else:
+                    time.sleep(max(0.0, answered + BROWSER_GRACE - time.monotonic()))
+                # Read once more so a second, late call is caught too.
+                time.sleep(0.2)
+                self.assertEqual(self.browser.calls(), expected_urls)
+
+    def assertNoticeContent(self, dialog):
+        self.assertEqual(dialog["caption"], CAPTION)
+        self.assertEqual(dialog["texts"], [NOTICE])
+        self.assertTrue(dialog["icon"], "the notice shows no icon")
+        buttons = {b["id"]: b["text"].replace("&", "") for b in dialog["buttons"] if b["visible"]}
+        self.assertEqual(buttons, {ID_YES: "Yes", ID_NO: "No"})
+
+    def press(self, box, answer, how):
+        if how == "click":
+            self.assertEqual(self.inspector.click(box["hwnd"], answer), {"Yes": ID_YES, "No": ID_NO}[answer])
+        else:
+            self.xdo.windowfocus(box["xid"])
+            self.xdo.key(answer[0].lower())
+
+
+class PreviewTest(e2e.WineDesktopTest):
+    ARGUMENTS = [("/p", "1234"), ("/P", "99"), ("/p:1234",)]
+
+    def test_preview_ends_at_once_without_a_window(self):
+        for arguments in self.ARGUMENTS:
+            with self.subTest(arguments=arguments):
+                with self.start_saver(*arguments) as program:
+                    seen = []
+                    deadline = time.monotonic() + 5.0
+                    while program.running and time.monotonic() < deadline:
+                        seen += self.inspector.windows_of(e2e.SAVER_NAME)
+                    ended = program.wait(0.0)
+                    seen += self.inspector.windows_of(e2e.SAVER_NAME)
+                self.assertEqual(seen, [], "the preview showed windows")
+                self.assertTrue(ended, "still running after 5 s")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,53 @@
+"""The saver window (/s) on one 1280x720 monitor: where it is, how it sits
+among other windows, and that nothing of the desktop shows through. No window
+manager runs, so nothing but the program places or sizes its window."""
+
+import time
+import unittest
+
+import e2e
+
+# The window is up once the inspector sees it; give it a few ticks to paint.
+PAINT_SETTLE = 0.5
+
+
+class SaverWindowTest(e2e.WineDesktopTest):
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.program = cls.wine.start(cls.saver, "/s")
+        window = cls.inspector.wait_for_window(e2e.SAVER_NAME)
+        time.sleep(PAINT_SETTLE)
+        cls.windows = cls.inspector.windows_of(e2e.SAVER_NAME) if window else []
+        cls.picture = cls.screenshot("saver")
+        cls.opaque_pointer_pixels = e2e.pointer_opacity(cls.x_server.display)
+
+    def setUp(self):
+        self.assertEqual(len(self.windows), 1, "the saver should show exactly one window: %s" % self.windows)
+        self.window = self.windows[0]
+
+    def test_covers_the_whole_monitor_and_stays_on_top(self):
+        self.assertEqual(self.window["rect"], [0, 0, 1280, 720])
+        self.assertTrue(self.window["topmost"], "WS_EX_TOPMOST is not set: %s" % self.window)
+        self.assertTrue(self.program.running)
+
+    def test_has_no_taskbar_button(self):
+        # The shell gives a button to a visible window with WS_EX_APPWINDOW, or
+        # to an unowned one without WS_EX_TOOLWINDOW.
+        window = self.window
+        found = "toolwindow=%s appwindow=%s owner=%s" % (window["toolwindow"], window["appwindow"], window["owner"])
+        self.assertFalse(window["appwindow"], found)
+        self.assertTrue(window["toolwindow"] or window["owner"] != 0, found)
+
+    def test_hides_the_desktop_and_the_pointer(self):
+        self.assertLess(e2e.color_fraction(self.picture, e2e.BLACK), 0.01, "desktop (black) shows through")
+        self.assertGreater(e2e.color_fraction(self.picture, e2e.WHITE), 0.5, "the saver is not mostly white")
+        # Any cell of a 8x8 grid left black means a part of the monitor is not covered.
+        for cell in e2e.grid_boxes((0, 0, 1280, 720), 8, 8):
+            self.assertLess(e2e.color_fraction(self.picture, e2e.BLACK, cell), 0.5, "black area at %s" % (cell,))
+        self.assertEqual(self.opaque_pointer_pixels, 0, "the mouse pointer is visible")
+
+
+if __name__ == "__main__":
+    unittest.main()
