@@ -152,8 +152,10 @@ class XServer:
         self.display = display
         self.log_path = log_path
 
-    def env(self):
-        return dict(os.environ, DISPLAY=self.display)
+    def paint_desktop(self, color):
+        """Fills the bare desktop (the root window) with `color` (r, g, b), so a
+        screenshot tells uncovered desktop apart from anything a program draws."""
+        run_checked(["xsetroot", "-solid", "#%02x%02x%02x" % color], self.display)
 
     def close(self):
         stop_process(self.process)
@@ -292,6 +294,9 @@ def screenshot(display, path):
 
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
+# The bare desktop of every test's X server: a colour the program has no reason
+# to draw, so any of it in a screenshot is desktop showing through.
+DESKTOP = (58, 110, 165)
 
 
 def color_fraction(image, color, box=None):
@@ -581,6 +586,7 @@ class WineDesktopTest(unittest.TestCase):
         resources.callback(shutil.rmtree, prefix, ignore_errors=True)
         copy_prefix(prefix_template(), prefix)
         cls.x_server = resources.enter_context(cls.start_display(cls.work))
+        cls.x_server.paint_desktop(DESKTOP)
         cls.xdo = Xdo(cls.x_server.display)
         cls.browser = FakeBrowser(cls.work)
         cls.wine = Wine(prefix, cls.x_server.display, cls.work, extra_path=cls.browser.bin_dir)
