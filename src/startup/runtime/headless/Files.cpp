@@ -16,6 +16,7 @@ namespace {
 constexpr ErrorCode kFileNotFound = 2;
 constexpr ErrorCode kPathNotFound = 3;
 constexpr ErrorCode kAccessDenied = 5;
+constexpr ErrorCode kDiskFull = 112;
 
 // Folds case and resolves "." and ".." so that C:\A\B\..\c names C:\A\c.
 std::wstring Canonical(const std::wstring& path) {
@@ -94,10 +95,13 @@ ErrorCode CopyFileReplacing(const std::wstring& from, const std::wstring& to) {
   if (!FolderExists(FolderOf(to))) return kPathNotFound;
   const headless::FileEntry* target = Find(to);
   if (target != nullptr && (target->attributes & kAttributeDirectory) != 0) return kAccessDenied;
-  const headless::FileEntry copy{source->bytes, 0};
+  headless::FileEntry copy{source->bytes, 0};
+  const auto breakAfter = TheMachine().copyBreaksAfterBytes;
+  const bool cutShort = breakAfter.has_value() && *breakAfter < copy.bytes.size();
+  if (cutShort) copy.bytes.resize(*breakAfter);
   Erase(to);
   TheMachine().files[to] = copy;
-  return 0;
+  return cutShort ? kDiskFull : 0;
 }
 
 ErrorCode MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
@@ -126,9 +130,15 @@ std::wstring ErrorDescription(ErrorCode code) {
     case kPathNotFound: return L"The system cannot find the path specified.";
     case kAccessDenied: return L"Access is denied.";
     case 32: return L"The process cannot access the file because it is being used by another process.";
-    case 112: return L"There is not enough space on the disk.";
+    case kDiskFull: return L"There is not enough space on the disk.";
     default: return L"Error " + std::to_wstring(code) + L".";
   }
 }
 
 }  // namespace backend
+
+namespace headless {
+
+const FileEntry* FindFile(const std::wstring& path) { return backend::Find(path); }
+
+}  // namespace headless

@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,9 @@ class Machine {
   // Files by full path, compared without regard to case.
   std::map<std::wstring, FileEntry> files;
   std::map<int, std::wstring> specialFolders;
+  // When set, every file copy writes only this many bytes of its source to the
+  // target and then fails as a full disk does (112), like a copy cut short.
+  std::optional<std::size_t> copyBreaksAfterBytes;
 
   // Makes the named call fail `times` times (every time when negative). The name
   // is the recorded call's name, such as L"GetCursorPos" or L"CreateFormWindow".
@@ -129,6 +133,10 @@ class Machine {
 };
 
 Machine& TheMachine();
+
+// The file or folder at `path` as the file seam finds it (case folded, "." and
+// ".." resolved); nullptr when there is none.
+const FileEntry* FindFile(const std::wstring& path);
 
 // A fresh machine and fresh process state of the runtime (title, generator).
 void Reset();
