@@ -1,9 +1,62 @@
 #include "modInstallCheck.h"
 
+#include "../startup/runtime/Application.h"
+#include "../startup/runtime/Text.h"
+#include "../startup/runtime/WindowsApi.h"
+#include "WholeCopy.h"
+#include "modSystemFolders.h"
+
 namespace modInstallCheck {
 
-// The offer to install arrives with the self-installation work; until then every
-// start goes on to the command-line modes.
-void CheckInstall() {}
+using runtime::App;
+
+namespace {
+
+// The file the program would have been downloaded as: its own folder and name
+// with ".exe". Built afresh at each use, so the lookup and the copy each read
+// the application object themselves.
+std::wstring RunningFile() { return App().Path() + L"\\" + App().EXEName() + L".exe"; }
+
+[[noreturn]] void ReportFailure(const std::wstring& target, const std::wstring& reason) {
+  runtime::MsgBox(FailureNotice(target, reason), runtime::vbOKOnly + runtime::vbExclamation);
+  runtime::End();
+}
+
+}  // namespace
+
+std::wstring InstallQuestion(const std::wstring& title) { return L"Would you like to install " + title + L"?"; }
+
+std::wstring InstalledNotice(const std::wstring& title) {
+  return L"The screensaver has been installed. But you will need to open the Display Properties and select \"" +
+         title + L"\" to activate it.";
+}
+
+std::wstring FailureNotice(const std::wstring& target, const std::wstring& reason) {
+  return L"The screensaver could not be installed to " + target + L".\r\n" + reason;
+}
+
+std::wstring InstallName(const std::wstring& title) { return runtime::Replace(title, L" ", L"_"); }
+
+void CheckInstall() {
+  // Mask 0 finds ordinary files only: a hidden or system file, or a folder, of
+  // that name is no downloaded installer.
+  if (runtime::Dir(RunningFile(), runtime::vbNormal).empty()) return;
+
+  // A box that cannot be shown is no Yes: the program ends without copying.
+  const auto answer = runtime::MsgBox(InstallQuestion(App().Title()), runtime::vbYesNo + runtime::vbExclamation);
+  if (answer != runtime::vbYes) runtime::End();
+
+  // The 32-bit system folder's parent is the Windows folder. Without it there is
+  // no place to install to: a bare "\..\" would land in the root of the drive.
+  const std::wstring systemFolder = modSystemFolders::GetSpecialFolder(platform::kCsidlSystemX86);
+  if (systemFolder.empty()) ReportFailure(InstallName(App().Title()) + L".scr", kNoWindowsFolder);
+  const std::wstring target = systemFolder + L"\\..\\" + InstallName(App().Title()) + L".scr";
+
+  const backend::ErrorCode error = CopyWholeOrNothing(RunningFile(), target);
+  if (error != 0) ReportFailure(target, backend::ErrorDescription(error));
+
+  runtime::MsgBox(InstalledNotice(App().Title()), runtime::vbOKOnly + runtime::vbExclamation);
+  runtime::End();
+}
 
 }  // namespace modInstallCheck

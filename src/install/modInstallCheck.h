@@ -1,8 +1,30 @@
 // The install check: run as a downloaded ".exe", the program offers to install
-// itself as a screen saver and ends; started any other way it returns at once.
+// itself into the Windows folder as a screen saver and ends; started any other way
+// (the installed ".scr" above all) it returns at once and start-up goes on.
+//
+// Contract: `CheckInstall` returns only when no ordinary file named
+// `App.Path` + "\" + `App.EXEName` + ".exe" exists; a hidden or system file or a
+// folder of that name does not count, and a failed lookup counts as none.
+// Otherwise it asks, copies on Yes, tells the user the outcome and ends the
+// program; it never returns then. A failed copy is told as such, with the
+// system's reason, and leaves no partial file behind.
 #pragma once
 
+#include <string>
+
 namespace modInstallCheck {
+
+// The texts the user meets, word for word. The title is the application title.
+std::wstring InstallQuestion(const std::wstring& title);
+std::wstring InstalledNotice(const std::wstring& title);
+std::wstring FailureNotice(const std::wstring& target, const std::wstring& reason);
+
+// The reason given when the shell knows no Windows folder to install into.
+inline const std::wstring kNoWindowsFolder = L"The Windows folder could not be found.";
+
+// The name the screen saver is installed under, before its ".scr": the title with
+// every blank turned into "_".
+std::wstring InstallName(const std::wstring& title);
 
 // Returns when there is nothing to install; otherwise ends the program.
 void CheckInstall();
