@@ -26,7 +26,12 @@ frmAdvent1::frmAdvent1(Project& project)
     : runtime::Form(SaverDesign()),
       Timer1(*this, 1, kTimerInterval, [this] { Timer1_Timer(); }),
       Timer2(*this, 2, kTimerInterval, [this] { Timer2_Timer(); }),
-      project_(project) {}
+      Image1(L"Image1", PictureSetFactory()),
+      Picture1(L"Picture1", StripFactory(Picture1, 720, 0)),
+      Picture2(L"Picture2", StripFactory(Picture2, 2040, 1)),
+      project_(project) {
+  DesignControls();
+}
 
 void frmAdvent1::Form_Load() {
   // Each step may fail; the next one runs regardless.
@@ -60,11 +65,6 @@ void frmAdvent1::CheckStuff() {
     platform::SetForegroundWindow(own);
   }
 }
-
-// The mosaic arrives with the picture set; until then the window stays white.
-void frmAdvent1::Init() {}
-
-void frmAdvent1::Timer2_Timer() {}
 
 void frmAdvent1::Form_KeyPress(std::int16_t&) { runtime::End(); }
 void frmAdvent1::Form_QueryUnload(std::int16_t&, std::int16_t) { runtime::End(); }

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "../startup/runtime/ControlArray.h"
+#include "../startup/runtime/Controls.h"
 #include "../startup/runtime/Form.h"
 #include "../startup/runtime/Timer.h"
 #include "../startup/runtime/Types.h"
@@ -22,11 +24,19 @@ class frmAdvent1 : public runtime::Form {
   runtime::Timer Timer1;
   runtime::Timer Timer2;
 
+  // The picture set, members 0 to 11, never shown.
+  runtime::ControlArray<runtime::ImageControl> Image1;
+  // The strips of the mosaic: member 0 of each is a template; row k is the pair
+  // Picture1(k) (left) and Picture2(k) (right).
+  runtime::ControlArray<runtime::PictureBox> Picture1;
+  runtime::ControlArray<runtime::PictureBox> Picture2;
+
   // One watch: ends the run when the cursor moved since the first tick, and takes
   // the activation and the foreground back when another window holds them.
   void CheckStuff();
 
-  // Lays out the mosaic.
+  // Lays out the mosaic: rows of strips down the window, each strip one picture
+  // repeated with gaps, the stack centred vertically.
   void Init();
 
  protected:
@@ -38,7 +48,16 @@ class frmAdvent1 : public runtime::Form {
 
  private:
   void Timer1_Timer();
+  // One animation step: odd rows slide left, even rows right, 10 twips.
   void Timer2_Timer();
+
+  runtime::ControlArray<runtime::ImageControl>::Factory PictureSetFactory();
+  runtime::ControlArray<runtime::PictureBox>::Factory StripFactory(runtime::ControlArray<runtime::PictureBox>& strips,
+                                                                   float templateTop, int templateTabIndex);
+  void DesignControls();
+  // Fills one strip: loads it, sizes and places it, tiles the picture, shows it.
+  runtime::PictureBox* LoadStrip(runtime::ControlArray<runtime::PictureBox>& strips, int row, int pick, float top,
+                                 const runtime::PictureBox* leftNeighbour);
 
   Project& project_;
   // The cursor position at the first watch tick, in screen pixels.

@@ -1,0 +1,43 @@
+#include "Bmp.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace gfx {
+
+namespace {
+std::uint32_t U32(const unsigned char* p) {
+  return p[0] | (static_cast<std::uint32_t>(p[1]) << 8) | (static_cast<std::uint32_t>(p[2]) << 16) |
+         (static_cast<std::uint32_t>(p[3]) << 24);
+}
+std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+}  // namespace
+
+std::optional<Bitmap> DecodeBmp(const unsigned char* bytes, std::size_t size) {
+  constexpr std::size_t kHeaders = 14 + 40;
+  if (bytes == nullptr || size < kHeaders || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
+  const std::uint32_t offset = U32(bytes + 10);
+  const std::uint32_t infoSize = U32(bytes + 14);
+  const auto width = static_cast<std::int32_t>(U32(bytes + 18));
+  const auto height = static_cast<std::int32_t>(U32(bytes + 22));
+  if (infoSize < 40 || U16(bytes + 26) != 1 || U16(bytes + 28) != 24 || U32(bytes + 30) != 0) return std::nullopt;
+  if (width <= 0 || height == 0 || width > 32768 || std::abs(height) > 32768) return std::nullopt;
+
+  const std::size_t rows = static_cast<std::size_t>(std::abs(height));
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);
+  if (offset < kHeaders || offset > size || (size - offset) / stride < rows) return std::nullopt;
+
+  Bitmap bitmap(width, static_cast<int>(rows));
+  for (std::size_t row = 0; row < rows; ++row) {
+    // Positive heights store the bottom row first.
+    const std::size_t stored = height > 0 ? rows - 1 - row : row;
+    const unsigned char* source = bytes + offset + stored * stride;
+    Pixel* target = bitmap.Scanline(static_cast<int>(row));
+    for (int x = 0; x < width; ++x, source += 3) {
+      target[x] = (static_cast<Pixel>(source[2]) << 16) | (static_cast<Pixel>(source[1]) << 8) | source[0];
+    }
+  }
+  return bitmap;
+}
+
+}  // namespace gfx
