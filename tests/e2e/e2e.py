@@ -55,8 +55,8 @@ WINE_WITHDRAW_DELAY = 2.0
 
 WINE_ENVIRONMENT = {
     "WINEDEBUG": "-all",
-    # Without winedbg a crash ends the program (exit code 5) instead of hanging
-    # the test; without winemenubuilder Wine writes nothing into $HOME.
+    # With winedbg disabled a crash ends the program (exit code 5) instead of
+    # hanging the test; with winemenubuilder disabled Wine writes nothing into $HOME.
     "WINEDLLOVERRIDES": "winedbg.exe,winemenubuilder.exe=d",
 }
 
@@ -132,8 +132,9 @@ def stop_process(process, grace=3.0):
 
 
 def _end_tests_cleanly_on_sigterm():
-    # CTest and CI stop a run with SIGTERM; turning it into SystemExit lets
-    # every finally block and class cleanup end the servers we started.
+    # A run stopped with SIGTERM (by hand or by CI) becomes SystemExit, so
+    # every finally block and class cleanup still ends the servers we started.
+    # A SIGKILL (CTest's timeout) is covered by the children's death signal.
     def raise_exit(signum, frame):
         raise SystemExit(128 + signum)
     signal.signal(signal.SIGTERM, raise_exit)
@@ -230,6 +231,12 @@ def start_xorg_three_monitors(work):
         os.path.join(work, "xorg.out"))
 
 
+# Another layout of the three-monitor server: two monitors, the primary on the
+# right. Windows then sees the primary at (0,0)-(1280,720) and the other at
+# (-1024,0)-(0,768).
+TWO_MONITORS_PRIMARY_RIGHT = [("DUMMY0", "1280x720", 1024, 0), ("DUMMY1", "1024x768", 0, 0)]
+
+
 def lay_out_outputs(display, outputs):
     """Re-lays the RandR outputs: `outputs` is a list of (name, "WxH", x, y) in X
     coordinates, the first one primary; every other connected output is turned
@@ -281,6 +288,25 @@ class Xdo:
         # Without a window manager keys go to the window under the pointer
         # unless a window has the focus; --sync waits until it has it.
         self.run("windowfocus", "--sync", xid)
+
+
+def x_window_viewable(display, xid):
+    """True while X shows the window `xid` (mapped, on screen). Asks X directly,
+    in milliseconds, where the inspector needs a Wine process each time."""
+    result = subprocess.run(["xwininfo", "-id", str(xid)], env=dict(os.environ, DISPLAY=display),
+                            capture_output=True, text=True, timeout=10.0)
+    return result.returncode == 0 and "Map State: IsViewable" in result.stdout
+
+
+def wait_for_x_windows_gone(display, xids, timeout):
+    """True once none of the X windows `xids` is on screen, within `timeout`.
+    This is what a person sees; the Win32 window may still be tearing down."""
+    deadline = time.monotonic() + timeout
+    while any(x_window_viewable(display, xid) for xid in xids):
+        if time.monotonic() >= deadline:
+            return False
+        time.sleep(POLL_INTERVAL)
+    return True
 
 
 # ---------------------------------------------------------------- screenshots
