@@ -1,0 +1,134 @@
+"""The saver (/s) on several monitors: its white window fills the primary
+monitor, a black window fills every other monitor exactly, nothing of the
+desktop shows on any monitor, and a mouse movement over another monitor ends
+the program with every window gone. Runs on Xorg's dummy driver, which Wine
+sees as real monitors; each class lays out its own monitors and runs the saver
+once, recording what it saw, and its tests judge the record."""
+
+import os
+import time
+import unittest
+
+import e2e
+
+# The windows are up once the inspector sees them all; give them ticks to paint.
+PAINT_SETTLE = 0.5
+WINDOWS_TIMEOUT = 5.0
+# The watch timer ticks every 10 ms; a second is generous under Wine.
+REACTION_LIMIT = 1.0
+EXIT_LIMIT = REACTION_LIMIT + e2e.WINE_WITHDRAW_DELAY + 0.5
+
+SAVER_TITLE = "Form1"
+COVER_TITLE = "Form2"
+
+
+def centre(rect):
+    return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
+
+
+class CoversOnThreeMonitorsTest(e2e.WineDesktopTest):
+    """Left 800x600 | primary 1280x720 | right 1024x768, side by side."""
+
+    OUTPUTS = None  # the X server's own layout
+    # In Windows coordinates (origin at the primary's top left corner).
+    PRIMARY = [0, 0, 1280, 720]
+    OTHERS = [[1280, 0, 2304, 768], [-800, 0, 0, 600]]
+    # Where the pointer rests when the saver starts, and where it then moves to.
+    POINTER_AT_START = [-400, 300]  # over the left monitor's cover
+    POINTER_MOVED_TO = [1792, 384]  # over the right monitor's cover
+
+    @classmethod
+    def start_display(cls, work):
+        return e2e.start_xorg_three_monitors(work)
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        if cls.OUTPUTS:
+            e2e.lay_out_outputs(cls.x_server.display, cls.OUTPUTS)
+            cls.x_server.paint_desktop(e2e.DESKTOP)
+            cls.wine.restart()
+        cls.reported_monitors = sorted((m["rect"] for m in cls.inspector.monitors()), key=lambda r: r != cls.PRIMARY)
+        # X puts its origin at the leftmost monitor, Windows at the primary.
+        cls.x_offset = -min(rect[0] for rect in [cls.PRIMARY] + cls.OTHERS)
+        cls.xdo.mousemove(cls.POINTER_AT_START[0] + cls.x_offset, cls.POINTER_AT_START[1])
+        cls.run_saver_once()
+
+    @classmethod
+    def run_saver_once(cls):
+        program = cls.wine.start(cls.saver, "/s")
+        cls.addClassCleanup(program.close)
+        expected = 1 + len(cls.OTHERS)
+        deadline = time.monotonic() + WINDOWS_TIMEOUT
+        while len(cls.inspector.windows_of(e2e.SAVER_NAME)) < expected and time.monotonic() < deadline:
+            time.sleep(e2e.POLL_INTERVAL)
+        time.sleep(PAINT_SETTLE)
+        cls.windows = cls.inspector.windows_of(e2e.SAVER_NAME)
+        cls.picture = cls.screenshot("monitors")
+        cls.opaque_pointer_pixels = e2e.pointer_opacity(cls.x_server.display)
+        cls.running_before_move = program.running
+
+        shown = [w["xid"] for w in cls.windows]
+        cls.xdo.mousemove(cls.POINTER_MOVED_TO[0] + cls.x_offset, cls.POINTER_MOVED_TO[1])
+        cls.gone_from_screen = e2e.wait_for_x_windows_gone(cls.x_server.display, shown, REACTION_LIMIT)
+        cls.ended = program.wait(EXIT_LIMIT)
+        cls.windows_after_end = cls.inspector.windows_of(e2e.SAVER_NAME)
+
+    def in_x(self, rect):
+        return (rect[0] + self.x_offset, rect[1], rect[2] + self.x_offset, rect[3])
+
+    def windows_titled(self, title):
+        return [w for w in self.windows if w["title"] == title]
+
+    def test_wine_sees_the_layout(self):
+        self.assertEqual(self.reported_monitors, [self.PRIMARY] + self.OTHERS)
+
+    def test_the_saver_fills_the_primary_monitor(self):
+        savers = self.windows_titled(SAVER_TITLE)
+        self.assertEqual([w["rect"] for w in savers], [self.PRIMARY], self.windows)
+        self.assertTrue(savers[0]["topmost"])
+
+    def test_a_topmost_cover_without_taskbar_button_fills_each_other_monitor(self):
+        covers = self.windows_titled(COVER_TITLE)
+        self.assertEqual(sorted(w["rect"] for w in covers), sorted(self.OTHERS), self.windows)
+        self.assertEqual(len(self.windows), 1 + len(self.OTHERS), "only the saver and the covers: %s" % self.windows)
+        for cover in covers:
+            with self.subTest(cover["rect"]):
+                self.assertTrue(cover["topmost"], cover)
+                self.assertFalse(cover["appwindow"], cover)
+                self.assertTrue(cover["toolwindow"] or cover["owner"] != 0, cover)
+
+    def test_nothing_of_the_desktop_shows_on_any_monitor(self):
+        for index, rect in enumerate([self.PRIMARY] + self.OTHERS):
+            with self.subTest(rect):
+                box = self.in_x(rect)
+                # One picture per monitor beside the whole screenshot, for a person to look at.
+                self.picture.crop(box).save(os.path.join(self.work, "monitor-%d.png" % (index + 1)))
+                self.assertEqual(e2e.color_fraction(self.picture, e2e.DESKTOP, box), 0.0)
+                if rect == self.PRIMARY:
+                    self.assertGreater(e2e.color_fraction(self.picture, e2e.WHITE, box), 0.5)
+                else:
+                    self.assertEqual(e2e.color_fraction(self.picture, e2e.BLACK, box), 1.0)
+
+    def test_the_pointer_is_invisible_over_a_cover(self):
+        self.assertEqual(self.opaque_pointer_pixels, 0)
+
+    def test_moving_the_mouse_over_another_monitor_ends_the_program_and_closes_every_window(self):
+        self.assertTrue(self.running_before_move, "the saver ended before the mouse moved")
+        self.assertTrue(self.gone_from_screen, "windows stayed on screen after the mouse moved")
+        self.assertTrue(self.ended, "the program did not end")
+        self.assertEqual(self.windows_after_end, [])
+
+
+class CoversOnTwoMonitorsPrimaryRightTest(CoversOnThreeMonitorsTest):
+    """Two monitors, the primary on the right: the other one lies at negative x."""
+
+    OUTPUTS = e2e.TWO_MONITORS_PRIMARY_RIGHT
+    PRIMARY = [0, 0, 1280, 720]
+    OTHERS = [[-1024, 0, 0, 768]]
+    POINTER_AT_START = [-700, 200]
+    POINTER_MOVED_TO = [-300, 500]
+
+
+if __name__ == "__main__":
+    unittest.main()
