@@ -5,6 +5,7 @@ the program with every window gone. Runs on Xorg's dummy driver, which Wine
 sees as real monitors; each class lays out its own monitors and runs the saver
 once, recording what it saw, and its tests judge the record."""
 
+import ctypes
 import os
 import time
 import unittest
@@ -22,14 +23,39 @@ SAVER_TITLE = "Form1"
 COVER_TITLE = "Form2"
 
 
-def centre(rect):
-    return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
+def set_x_work_area(display, x, y, width, height):
+    """Sets _NET_WORKAREA on the root window, as a desktop's panel would; Wine
+    then gives every monitor the part of it that lies on the monitor as its
+    work area. X coordinates."""
+    xlib = ctypes.CDLL("libX11.so.6")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+    xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    xlib.XInternAtom.restype = ctypes.c_ulong
+    xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    xlib.XChangeProperty.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int,
+                                     ctypes.c_int, ctypes.c_void_p, ctypes.c_int]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = xlib.XOpenDisplay(display.encode())
+    if not connection:
+        raise e2e.EnvironmentFailure("cannot open display " + display)
+    try:
+        root = xlib.XDefaultRootWindow(connection)
+        work_area = xlib.XInternAtom(connection, b"_NET_WORKAREA", 0)
+        cardinal = xlib.XInternAtom(connection, b"CARDINAL", 0)
+        # Format 32 properties are passed as C longs, whatever their size.
+        values = (ctypes.c_long * 4)(x, y, width, height)
+        xlib.XChangeProperty(connection, root, work_area, cardinal, 32, 0, values, 4)  # PropModeReplace
+    finally:
+        xlib.XCloseDisplay(connection)
 
 
 class CoversOnThreeMonitorsTest(e2e.WineDesktopTest):
     """Left 800x600 | primary 1280x720 | right 1024x768, side by side."""
 
     OUTPUTS = None  # the X server's own layout
+    WORK_AREA = None  # x, y, width, height in X coordinates; None: the whole desktop
     # In Windows coordinates (origin at the primary's top left corner).
     PRIMARY = [0, 0, 1280, 720]
     OTHERS = [[1280, 0, 2304, 768], [-800, 0, 0, 600]]
@@ -47,8 +73,13 @@ class CoversOnThreeMonitorsTest(e2e.WineDesktopTest):
         if cls.OUTPUTS:
             e2e.lay_out_outputs(cls.x_server.display, cls.OUTPUTS)
             cls.x_server.paint_desktop(e2e.DESKTOP)
-            cls.wine.restart()
-        cls.reported_monitors = sorted((m["rect"] for m in cls.inspector.monitors()), key=lambda r: r != cls.PRIMARY)
+        if cls.WORK_AREA:
+            set_x_work_area(cls.x_server.display, *cls.WORK_AREA)
+        if cls.OUTPUTS or cls.WORK_AREA:
+            cls.wine.restart()  # Wine reads the layout when it starts
+        monitors = sorted(cls.inspector.monitors(), key=lambda m: m["rect"] != cls.PRIMARY)
+        cls.reported_monitors = [m["rect"] for m in monitors]
+        cls.reported_work_areas = [m["work"] for m in monitors]
         # X puts its origin at the leftmost monitor, Windows at the primary.
         cls.x_offset = -min(rect[0] for rect in [cls.PRIMARY] + cls.OTHERS)
         cls.xdo.mousemove(cls.POINTER_AT_START[0] + cls.x_offset, cls.POINTER_AT_START[1])
@@ -82,6 +113,14 @@ class CoversOnThreeMonitorsTest(e2e.WineDesktopTest):
 
     def test_wine_sees_the_layout(self):
         self.assertEqual(self.reported_monitors, [self.PRIMARY] + self.OTHERS)
+
+    def test_wine_sees_the_work_areas(self):
+        if self.WORK_AREA:
+            # Each cover is placed by its work area and must still cover its whole monitor.
+            for monitor, work in zip(self.reported_monitors, self.reported_work_areas):
+                self.assertNotEqual(work, monitor)
+        else:
+            self.assertEqual(self.reported_work_areas, self.reported_monitors)
 
     def test_the_saver_fills_the_primary_monitor(self):
         savers = self.windows_titled(SAVER_TITLE)
@@ -128,6 +167,13 @@ class CoversOnTwoMonitorsPrimaryRightTest(CoversOnThreeMonitorsTest):
     OTHERS = [[-1024, 0, 0, 768]]
     POINTER_AT_START = [-700, 200]
     POINTER_MOVED_TO = [-300, 500]
+
+
+class CoversWithATaskbarTest(CoversOnThreeMonitorsTest):
+    """The three monitors with bars along the left and the top: every work area is
+    smaller than its monitor, yet each window covers its monitor whole."""
+
+    WORK_AREA = (40, 30, 3064, 738)
 
 
 if __name__ == "__main__":
