@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "HeadlessProgram.h"
+#include "startup/runtime/gfx/Bmp.h"
+
+namespace {
+
+TEST(PictureSet, TwelveMembersEachTheSizeOfItsPicture) {
+  struct Row {
+    int index;
+    int width, height;  // pixels
+  };
+  const Row rows[] = {{0, 86, 160}, {1, 71, 95},   {2, 136, 136}, {3, 128, 121},  {4, 127, 118}, {5, 102, 110},
+                      {6, 96, 161}, {7, 103, 147}, {8, 96, 116},  {9, 56, 137},   {10, 119, 119}, {11, 108, 140}};
+  HeadlessProgram program;
+  frmAdvent1& saver = program.saver();
+  EXPECT_EQ(saver.Image1.Count(), 12);
+  EXPECT_EQ(saver.Image1.Item(12), nullptr);
+  for (const Row& row : rows) {
+    const runtime::ImageControl* member = saver.Image1.Item(row.index);
+    ASSERT_NE(member, nullptr) << row.index;
+    ASSERT_NE(member->GetPicture(), nullptr) << row.index;
+    EXPECT_EQ(member->GetPicture()->Width(), row.width) << row.index;
+    EXPECT_EQ(member->GetPicture()->Height(), row.height) << row.index;
+    EXPECT_EQ(member->Width(), static_cast<float>(row.width) * 15.0f) << row.index;
+    EXPECT_EQ(member->Height(), static_cast<float>(row.height) * 15.0f) << row.index;
+    EXPECT_FALSE(member->Visible());
+    // The background reaches all four corners.
+    const gfx::Bitmap& picture = *member->GetPicture();
+    for (const auto& corner : {std::pair{0, 0}, {row.width - 1, 0}, {0, row.height - 1}, {row.width - 1, row.height - 1}}) {
+      EXPECT_EQ(picture.At(corner.first, corner.second), 0xFFFFFFu) << row.index;
+    }
+  }
+}
+
+TEST(PictureSet, SizesFollowTheScreensTwipsPerPixel) {
+  HeadlessProgram program;
+  program.machine().twipsPerPixelX = 12;
+  program.machine().twipsPerPixelY = 12;
+  EXPECT_EQ(program.saver().Image1(2).Width(), 136 * 12.0f);
+  EXPECT_EQ(program.saver().Image1(9).Height(), 137 * 12.0f);
+}
+
+TEST(PictureSet, StripsLoadedFromEitherTemplateAreWhiteBorderlessAndHidden) {
+  HeadlessProgram program;
+  frmAdvent1& saver = program.saver();
+  for (auto* strips : {&saver.Picture1, &saver.Picture2}) {
+    EXPECT_EQ(strips->Count(), 1);
+    runtime::PictureBox* strip = strips->Load(1);
+    ASSERT_NE(strip, nullptr);
+    EXPECT_EQ(strip->BackColor(), runtime::kWhite);
+    EXPECT_EQ(strip->Design().borderStyle, 0);
+    EXPECT_FALSE(strip->Visible());
+    EXPECT_TRUE(strip->Image().copies.empty());
+    EXPECT_EQ(strips->Load(1), nullptr);  // an index is loaded once
+  }
+  EXPECT_EQ(saver.Picture1(0).Top(), 720.0f);
+  EXPECT_EQ(saver.Picture2(0).Top(), 2040.0f);
+  EXPECT_EQ(saver.Picture2(0).Design().tabIndex, 1);
+}
+
+// A 3x2 bitmap, bottom-up, rows padded to 12 bytes: red, green, blue / white, black, grey.
+std::vector<unsigned char> TinyBmp() {
+  std::vector<unsigned char> file = {'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 3, 0, 0, 0, 2, 0,
+                                     0,   0,   1,  0, 24, 0, 0, 0, 0, 0, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                     0,   0,   0,  0, 0, 0};
+  const unsigned char bottom[] = {255, 255, 255, 0, 0, 0, 128, 128, 128, 0, 0, 0};
+  const unsigned char top[] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0};
+  file.insert(file.end(), bottom, bottom + 12);
+  file.insert(file.end(), top, top + 12);
+  return file;
+}
+
+TEST(Bmp, DecodesBottomUpRowsWithPadding) {
+  const std::vector<unsigned char> file = TinyBmp();
+  const auto bitmap = gfx::DecodeBmp(file.data(), file.size());
+  ASSERT_TRUE(bitmap.has_value());
+  const gfx::Pixel expected[2][3] = {{0xFF0000, 0x00FF00, 0x0000FF}, {0xFFFFFF, 0x000000, 0x808080}};
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(bitmap->At(x, y), expected[y][x]) << x << "," << y;
+  }
+}
+
+TEST(Bmp, RejectsWhatItCannotRead) {
+  struct Row {
+    const char* fault;
+    std::size_t at;
+    unsigned char value;
+    std::size_t keep;
+  };
+  const Row rows[] = {
+      {"magic", 0, 'X', 78},    {"bits per pixel", 28, 32, 78}, {"compression", 30, 1, 78},
+      {"planes", 26, 2, 78},    {"zero width", 18, 0, 78},      {"truncated pixels", 0, 'B', 70},
+      {"no header", 0, 'B', 20}, {"offset past end", 10, 200, 78},
+  };
+  for (const Row& row : rows) {
+    std::vector<unsigned char> file = TinyBmp();
+    file[row.at] = row.value;
+    file.resize(row.keep);
+    EXPECT_FALSE(gfx::DecodeBmp(file.data(), file.size()).has_value()) << row.fault;
+  }
+}
+
+}  // namespace
