@@ -334,6 +334,12 @@ def color_fraction(image, color, box=None):
     return sum(count for count, value in counts if value == color) / total
 
 
+def dominant_color(image, box=None):
+    """The most common exact colour in `box` (default the whole image)."""
+    region = image.crop(box) if box else image
+    return max(region.getcolors(region.width * region.height))[1]
+
+
 def grid_boxes(box, columns, rows):
     """Splits `box` into columns x rows cells, left to right, top to bottom."""
     left, top, right, bottom = box
@@ -377,6 +383,16 @@ def pointer_opacity(display):
             xlib.XFree(image)
     finally:
         xlib.XCloseDisplay(connection)
+
+
+# ---------------------------------------------------------------- window styles
+
+WS_BORDER_STYLES = 0x00C00000 | 0x00040000  # WS_CAPTION (title bar and border) | WS_THICKFRAME
+
+
+def is_borderless(window):
+    """A window record from the inspector with no caption, border or sizing frame."""
+    return window["style"] & WS_BORDER_STYLES == 0
 
 
 # ---------------------------------------------------------------- the browser
