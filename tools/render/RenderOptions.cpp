@@ -8,11 +8,13 @@ namespace render {
 
 const char* const kRenderUsage =
     "usage: frostlane-render [--size WxH] [--seed S] [--ticks N | --frames N] [--every K]\n"
-    "                        [--skip T] [--delay CS] [--gif FILE] [--png-prefix PREFIX]\n"
+    "                        [--skip T] [--delay CS] [--colours C] [--gif FILE]\n"
+    "                        [--png-prefix PREFIX]\n"
     "Runs the saver window headless on one WxH monitor (default 1280x720), seeded with\n"
     "S seconds since midnight, and writes a frame every K ticks of 10 ms after the first\n"
     "T ticks: as PREFIX0000.png, PREFIX0001.png ... and/or as an animated GIF whose\n"
-    "frames last CS centiseconds (default K).\n";
+    "frames last CS centiseconds (default K) and share C colours (default 255; fewer\n"
+    "make a smaller file).\n";
 
 namespace {
 
@@ -46,6 +48,7 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& arguments) {
       {"--every", [&](const std::string& v) { return ParseCount(v, 1, options.every); }},
       {"--skip", [&](const std::string& v) { return ParseCount(v, 0, options.skip); }},
       {"--delay", [&](const std::string& v) { return ParseCount(v, 1, options.delay); }},
+      {"--colours", [&](const std::string& v) { return ParseCount(v, 2, options.colours) && options.colours <= 255; }},
       {"--gif", [&](const std::string& v) { options.gifPath = v; return !v.empty(); }},
       {"--png-prefix", [&](const std::string& v) { options.pngPrefix = v; return !v.empty(); }},
   };

@@ -18,6 +18,7 @@ struct RenderOptions {
   int skip = 0;
   int frames = 0;        // 0: derived from ticks and every
   int delay = 0;         // centiseconds between GIF frames; 0: every × 10 ms
+  int colours = 255;     // GIF palette size, white included (2 to 255)
   std::string gifPath;   // empty: no GIF
   std::string pngPrefix; // empty: no PNG frames
   bool help = false;

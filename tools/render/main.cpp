@@ -14,8 +14,6 @@
 namespace {
 
 constexpr gfx::Pixel kWhite = 0xFFFFFF;
-// One index of the 256 stays free for the transparency of unchanged pixels.
-constexpr int kGifColours = 255;
 
 std::string FrameFileName(const std::string& prefix, int index) {
   char number[16];
@@ -51,7 +49,7 @@ int Render(const render::RenderOptions& options) {
       // the whole animation; the white of the gaps stays exact.
       if (!gif) {
         gif = std::make_unique<render::GifWriter>(frame.Width(), frame.Height(),
-                                                  render::BuildPalette({&frame}, kGifColours, {kWhite}));
+                                                  render::BuildPalette({&frame}, options.colours, {kWhite}));
       }
       gif->AddFrame(frame, options.DelayCentiseconds());
     }

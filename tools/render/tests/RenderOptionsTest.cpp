@@ -32,12 +32,13 @@ TEST(RenderOptions, FrameCountAndDelayFollowTicksEveryAndOverrides) {
 
 TEST(RenderOptions, ReadsSizeSeedAndOutputs) {
   const render::RenderOptions options = ParseRenderOptions(
-      {"--size", "640x360", "--seed", "43200.5", "--skip", "12", "--gif", "o.gif", "--png-prefix", "p/f_"});
+      {"--size", "640x360", "--seed", "43200.5", "--skip", "12", "--colours", "64", "--gif", "o.gif", "--png-prefix", "p/f_"});
   EXPECT_EQ("", options.error);
   EXPECT_EQ(640, options.setup.width);
   EXPECT_EQ(360, options.setup.height);
   EXPECT_DOUBLE_EQ(43200.5, options.setup.seed);
   EXPECT_EQ(12, options.skip);
+  EXPECT_EQ(64, options.colours);
   EXPECT_EQ("o.gif", options.gifPath);
   EXPECT_EQ("p/f_", options.pngPrefix);
 }
@@ -49,6 +50,7 @@ TEST(RenderOptions, RefusesWhatCannotBeRendered) {
       {"--seed", "-1", "--gif", "a.gif"},    {"--every", "0", "--gif", "a.gif"},
       {"--ticks", "-3", "--gif", "a.gif"},   {"--frames", "0", "--gif", "a.gif"},
       {"--ticks", "12x", "--gif", "a.gif"},  {"--gif"},
+      {"--colours", "1", "--gif", "a.gif"},  {"--colours", "256", "--gif", "a.gif"},
       {"--frobnicate", "1"},                 {"--ticks", "10"},
       {"--size", "70000x100", "--gif", "a.gif"},
   };

@@ -1,0 +1,240 @@
+"""The CPU the saver costs under Wine, against a yardstick measured in the same run.
+
+Runs, on a private Xvfb screen and Wine prefix, first the reference program
+fullframe.exe (a full frame presented every 10 ms) and then the saver
+(`Frostlane1.scr /s`, copied alone into a folder of its own), each for the same
+number of seconds after a warm-up. The CPU of a run is the user + system time
+of every process of our Wine prefix (the program, wineserver, explorer, the
+services) plus the X server's, divided by the wall time. Runs of the same thing
+vary by about 15%, so only the ratio saver / reference of one run means much.
+
+usage: /usr/bin/python3 bench/wine_cpu.py --windows-bin build/windows/bin
+       [--seconds 20] [--size 1920x1080] [--rounds 1] [--work FOLDER]
+       [--prefix-template PREFIX] [--keep]
+Run by hand, never in CI; see bench/README.md.
+"""
+
+import argparse
+import os
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+WARM_UP_SECONDS = 3.0
+GOAL = 0.5
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+WINE_ENVIRONMENT = {
+    "WINEDEBUG": "-all",
+    # Without winedbg a crash ends the program instead of hanging; without
+    # winemenubuilder a new prefix writes nothing into $HOME.
+    "WINEDLLOVERRIDES": "winedbg.exe,winemenubuilder.exe=d",
+}
+
+
+class Failure(RuntimeError):
+    """The machine could not give what the measurement needs."""
+
+
+def cpu_ticks(pid):
+    """utime + stime of a process in clock ticks; None once it is gone."""
+    try:
+        with open("/proc/%d/stat" % pid) as stat:
+            fields = stat.read().rsplit(")", 1)[1].split()
+    except OSError:
+        return None
+    # After the command's closing parenthesis, field 3 is the state; utime and
+    # stime are fields 14 and 15 of the whole line.
+    return int(fields[11]) + int(fields[12])
+
+
+def prefix_processes(prefix):
+    """PIDs of every process started with WINEPREFIX=prefix."""
+    marker = b"WINEPREFIX=" + os.fsencode(prefix) + b"\0"
+    pids = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/environ" % entry, "rb") as environ:
+                if marker in environ.read() + b"\0":
+                    pids.append(int(entry))
+        except OSError:
+            continue
+    return pids
+
+
+def process_name(pid):
+    try:
+        with open("/proc/%d/cmdline" % pid, "rb") as cmdline:
+            first = cmdline.read().split(b"\0")[0].decode("utf-8", "replace")
+    except OSError:
+        return "?"
+    return first.replace("\\", "/").rsplit("/", 1)[-1] or "?"
+
+
+def snapshot(prefix, x_server_pid):
+    """CPU ticks and name of every process that counts, by PID."""
+    processes = {}
+    for pid in prefix_processes(prefix) + [x_server_pid]:
+        value = cpu_ticks(pid)
+        if value is not None:
+            processes[pid] = (value, process_name(pid))
+    return processes
+
+
+def cpu_shares(before, after, seconds):
+    """Share of one core used between two snapshots, in total and by process
+    name. A process that appeared in between counts whole; one that ended in
+    between is lost (none should)."""
+    by_name = {}
+    for pid, (ticks, name) in after.items():
+        used = (ticks - before.get(pid, (0, name))[0]) / CLOCK_TICKS / seconds
+        by_name[name] = by_name.get(name, 0.0) + used
+    return sum(by_name.values()), by_name
+
+
+def describe(total, by_name):
+    parts = ["%s %.1f%%" % (name, 100 * share) for name, share in sorted(by_name.items(), key=lambda e: -e[1])
+             if share >= 0.001]
+    return "%.1f%% of a core (%s)" % (100 * total, ", ".join(parts))
+
+
+def free_display():
+    for number in range(90, 200):
+        if not os.path.exists("/tmp/.X11-unix/X%d" % number) and not os.path.exists("/tmp/.X%d-lock" % number):
+            return ":%d" % number
+    raise Failure("no free X display between :90 and :199")
+
+
+def start_x_server(size, work):
+    display = free_display()
+    log = open(os.path.join(work, "xvfb.log"), "wb")
+    server = subprocess.Popen(["Xvfb", display, "-screen", "0", size + "x24", "-nolisten", "tcp", "-noreset"],
+                              stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline:
+        if server.poll() is not None:
+            raise Failure("Xvfb %s ended at once; see %s" % (display, log.name))
+        if subprocess.run(["xdpyinfo", "-display", display], stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode == 0:
+            return server, display
+        time.sleep(0.05)
+    stop(server)
+    raise Failure("Xvfb %s did not come up" % display)
+
+
+def stop(process, grace=5.0):
+    if process.poll() is None:
+        process.send_signal(signal.SIGTERM)
+        try:
+            process.wait(grace)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
+def make_prefix(prefix, template, env, work):
+    if template:
+        subprocess.run(["cp", "-a", template, prefix], check=True, timeout=300)
+        return
+    with open(os.path.join(work, "wineboot.log"), "wb") as log:
+        subprocess.run(["wineboot", "-i"], env=env, stdout=log, stderr=subprocess.STDOUT, check=True, timeout=300)
+    subprocess.run(["wineserver", "-w"], env=env, timeout=120)
+
+
+def measure(name, command, env, prefix, x_server, seconds, work):
+    """CPU share of one program's run, its start-up left out."""
+    log = open(os.path.join(work, name + ".log"), "wb")
+    program = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
+    try:
+        time.sleep(WARM_UP_SECONDS)
+        if program.poll() is not None:
+            raise Failure("%s ended during its warm-up (status %s); see %s" % (name, program.returncode, log.name))
+        started = time.monotonic()
+        before = snapshot(prefix, x_server.pid)
+        time.sleep(seconds)
+        after = snapshot(prefix, x_server.pid)
+        elapsed = time.monotonic() - started
+        if program.poll() is not None:
+            raise Failure("%s ended during the measurement (status %s)" % (name, program.returncode))
+        return cpu_shares(before, after, elapsed)
+    finally:
+        # The program is ours alone: wineserver removes its windows.
+        if program.poll() is None:
+            program.kill()
+        program.wait()
+        log.close()
+
+
+def run(arguments):
+    windows_bin = os.path.abspath(arguments.windows_bin)
+    for name in ("Frostlane1.exe", "fullframe.exe"):
+        if not os.path.isfile(os.path.join(windows_bin, name)):
+            raise Failure("%s is not in %s: build the Windows program first" % (name, windows_bin))
+    work = os.path.abspath(arguments.work or tempfile.mkdtemp(prefix="frostlane-cpu-"))
+    os.makedirs(work, exist_ok=True)
+    prefix = os.path.join(work, "prefix")
+    # The saver alone in its folder, under the name Windows runs screen savers by:
+    # beside a Frostlane1.exe it would take itself for a downloaded installer.
+    saver = os.path.join(work, "saver", "Frostlane1.scr")
+    os.makedirs(os.path.dirname(saver), exist_ok=True)
+    shutil.copyfile(os.path.join(windows_bin, "Frostlane1.exe"), saver)
+    reference = os.path.join(windows_bin, "fullframe.exe")
+
+    x_server, display = start_x_server(arguments.size, work)
+    env = dict(os.environ, WINEPREFIX=prefix, DISPLAY=display, **WINE_ENVIRONMENT)
+    wineserver = None
+    try:
+        make_prefix(prefix, arguments.prefix_template, env, work)
+        # A persistent wineserver of our own, so no program's start-up brings one up.
+        wineserver = subprocess.Popen(["wineserver", "-f", "-p"], env=env, stdout=subprocess.DEVNULL,
+                                      stderr=subprocess.DEVNULL)
+        time.sleep(0.5)
+        print("Wine CPU at %s, %g s per run after %g s of warm-up; X display %s, work folder %s"
+              % (arguments.size, arguments.seconds, WARM_UP_SECONDS, display, work))
+        ratios = []
+        for round_number in range(1, arguments.rounds + 1):
+            reference_share, reference_parts = measure("fullframe-%d" % round_number,
+                                      ["wine", reference, "%g" % (arguments.seconds + WARM_UP_SECONDS + 10)],
+                                      env, prefix, x_server, arguments.seconds, work)
+            saver_share, saver_parts = measure("saver-%d" % round_number, ["wine", saver, "/s"],
+                                  env, prefix, x_server, arguments.seconds, work)
+            ratio = saver_share / reference_share if reference_share > 0 else float("inf")
+            ratios.append(ratio)
+            print("round %d: reference (full frame every 10 ms) %s" % (round_number, describe(reference_share, reference_parts)))
+            print("round %d: saver %s" % (round_number, describe(saver_share, saver_parts)))
+            print("round %d: saver / reference = %.3f" % (round_number, ratio))
+        ratio = statistics.median(ratios)
+        print("saver / reference = %.3f (goal <= %.1f): %s" % (ratio, GOAL, "met" if ratio <= GOAL else "NOT met"))
+        return 0
+    finally:
+        subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        if wineserver:
+            stop(wineserver, grace=10.0)
+        stop(x_server)
+        if not arguments.keep and not arguments.work:
+            shutil.rmtree(work, ignore_errors=True)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--windows-bin", required=True, help="the Windows build's bin folder")
+    parser.add_argument("--seconds", type=float, default=20.0, help="measured seconds per run")
+    parser.add_argument("--size", default="1920x1080", help="the X screen, WxH")
+    parser.add_argument("--rounds", type=int, default=1, help="reference + saver pairs; the median ratio is reported")
+    parser.add_argument("--work", help="a folder to work and keep logs in (default: a temporary one, removed)")
+    parser.add_argument("--prefix-template", help="copy this Wine prefix instead of making one (saves ~10 s)")
+    parser.add_argument("--keep", action="store_true", help="keep the temporary work folder")
+    try:
+        return run(parser.parse_args())
+    except Failure as failure:
+        print("wine_cpu: %s" % failure, file=sys.stderr)
+        return 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
