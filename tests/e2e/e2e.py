@@ -91,11 +91,29 @@ def prefix_template():
 
 
 def fresh_work_folder(name):
-    """An empty folder for one test, replacing what an earlier run left there."""
+    """An empty folder for one test, replacing what an earlier run left there,
+    including Wine processes of a run that was killed before it could clean up."""
     folder = os.path.join(work_root(), name)
+    end_wine_processes_under(folder)
     shutil.rmtree(folder, ignore_errors=True)
     os.makedirs(folder)
     return folder
+
+
+def end_wine_processes_under(folder):
+    """SIGKILLs, by PID, every process whose WINEPREFIX lies inside `folder`.
+    Wine's services outlive a wineserver that was killed, so a test run ended
+    by SIGKILL leaves them behind; only processes of our own prefixes match."""
+    inside = os.path.join(os.path.abspath(folder), "").encode()
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/environ" % pid, "rb") as environ:
+                variables = environ.read().split(b"\0")
+        except OSError:
+            continue
+        if any(v.startswith(b"WINEPREFIX=" + inside) for v in variables):
+            with contextlib.suppress(ProcessLookupError):
+                os.kill(int(pid), signal.SIGKILL)
 
 
 # ---------------------------------------------------------------- processes
@@ -434,6 +452,7 @@ def make_prefix_template(path):
     """Makes a Wine prefix at `path` with `wineboot -i`, replacing any old one.
     Built beside the target and renamed, so no test ever sees half a prefix."""
     building = path + ".building"
+    end_wine_processes_under(building)
     shutil.rmtree(building, ignore_errors=True)
     env = dict(os.environ, WINEPREFIX=building, **WINE_ENVIRONMENT)
     env.pop("DISPLAY", None)
