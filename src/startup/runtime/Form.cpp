@@ -6,7 +6,6 @@
 #include "Controls.h"
 #include "Timer.h"
 #include "Twips.h"
-#include "gfx/Painter.h"
 
 namespace runtime {
 
@@ -102,8 +101,9 @@ void Form::SetWindowState(WindowState state) {
 }
 
 void Form::SetVisible(bool visible) {
+  const bool made = hWnd() != 0;
   visible_ = visible;
-  if (hWnd() != 0) backend::ShowWindow(window_, visible);
+  if (made) backend::ShowWindow(window_, visible);
 }
 
 void Form::SetBackColor(Colour colour) {
@@ -117,9 +117,18 @@ void Form::Placed() {
 }
 
 void Form::InvalidateAll() {
-  dirtyFirst_ = 0;
-  dirtyEnd_ = frame_.Height();
+  std::fill(dirtyRows_.begin(), dirtyRows_.end(), std::uint8_t{1});
+  anyDirty_ = true;
   if (window_ != 0) backend::InvalidateRows(window_, 0, PixelBounds().Height());
+}
+
+void Form::MarkRows(int first, int end) {
+  first = std::max(first, 0);
+  end = std::min(end, static_cast<int>(dirtyRows_.size()));
+  if (first >= end) return;
+  std::fill(dirtyRows_.begin() + first, dirtyRows_.begin() + end, std::uint8_t{1});
+  anyDirty_ = true;
+  if (window_ != 0) backend::InvalidateRows(window_, first, end);
 }
 
 PixelRect Form::ControlPixels(const PictureBox& box) const {
@@ -133,57 +142,59 @@ PixelRect Form::ControlPixels(const PictureBox& box) const {
 
 void Form::ControlChanged(const PictureBox& box, const PixelRect& before) {
   const PixelRect now = ControlPixels(box);
-  if (now == before) return;  // the same pixels: nothing to paint again
-  int first = frame_.Height(), end = 0;
+  if (now == before) return;  // the same pixels: nothing to compose again
   for (const PixelRect& r : {before, now}) {
-    if (r.Width() <= 0 || r.Height() <= 0) continue;
-    first = std::min(first, std::max(0, r.top));
-    end = std::max(end, r.bottom);
+    if (r.Width() > 0 && r.Height() > 0) MarkRows(r.top, r.bottom);
   }
-  end = std::min(end, frame_.Height());
-  if (first >= end) return;
-  if (dirtyFirst_ >= dirtyEnd_) {
-    dirtyFirst_ = first;
-    dirtyEnd_ = end;
-  } else {
-    dirtyFirst_ = std::min(dirtyFirst_, first);
-    dirtyEnd_ = std::max(dirtyEnd_, end);
+}
+
+void Form::BuildLayers() {
+  const double tppX = Screen().TwipsPerPixelX();
+  const double tppY = Screen().TwipsPerPixelY();
+  std::size_t used = 0;  // layers are reused from frame to frame
+  for (const PictureBox* box : windowless_) {
+    const PixelRect rect = ControlPixels(*box);
+    if (rect.Width() <= 0 || rect.Height() <= 0) continue;
+    if (used == layers_.size()) layers_.emplace_back();
+    Layer& layer = layers_[used++];
+    layer.rect = rect;
+    layer.back = gfx::PixelFromColour(box->BackColor());
+    layer.pictures.clear();
+    // The drawing moves with its box as one piece: a box's content changes pixels
+    // exactly when its rectangle does, which is what ControlChanged watches. The
+    // box's own place comes from its position in twips, so 10-twip steps add up.
+    for (const PaintedPicture& copy : box->GetPicture().copies) {
+      if (!copy.picture) continue;
+      layer.pictures.push_back(PlacedPicture{rect.left + TwipsToPixels(copy.x, tppX),
+                                             rect.top + TwipsToPixels(copy.y, tppY), copy.picture.get()});
+    }
+    layer.picturesInOrder = PicturesInOrder(layer.pictures);
   }
-  if (window_ != 0) backend::InvalidateRows(window_, first, end);
+  layers_.resize(used);
 }
 
 const gfx::Bitmap& Form::ComposeFrame() {
   const PixelRect bounds = PixelBounds();
   if (frame_.Width() != bounds.Width() || frame_.Height() != bounds.Height()) {
     frame_ = gfx::Bitmap(std::max(0, bounds.Width()), std::max(0, bounds.Height()));
-    dirtyFirst_ = 0;
-    dirtyEnd_ = frame_.Height();
+    dirtyRows_.assign(static_cast<std::size_t>(frame_.Height()), std::uint8_t{1});
+    anyDirty_ = true;
   }
-  const int first = std::max(0, dirtyFirst_);
-  const int end = std::min(frame_.Height(), dirtyEnd_);
-  if (first < end) {
-    gfx::Painter painter(frame_);
-    painter.SetClip(gfx::Rect{0, first, frame_.Width(), end});
-    painter.Fill(gfx::Rect{0, first, frame_.Width(), end}, gfx::PixelFromColour(backColour_));
-    for (const PictureBox* box : windowless_) PaintBox(frame_, *box, first, end);
+  if (!anyDirty_) {
+    lastComposedRows_ = 0;
+    return frame_;
   }
-  dirtyFirst_ = dirtyEnd_ = 0;
+  BuildLayers();
+  const gfx::Pixel back = gfx::PixelFromColour(backColour_);
+  lastComposedRows_ = 0;
+  for (int y = 0; y < frame_.Height(); ++y) {
+    if (dirtyRows_[static_cast<std::size_t>(y)] == 0) continue;
+    compositor_.ComposeScanline(frame_, y, back, layers_);
+    dirtyRows_[static_cast<std::size_t>(y)] = 0;
+    ++lastComposedRows_;
+  }
+  anyDirty_ = false;
   return frame_;
-}
-
-void Form::PaintBox(gfx::Bitmap& frame, const PictureBox& box, int firstRow, int endRow) const {
-  const PixelRect r = ControlPixels(box);
-  if (r.Width() <= 0 || r.Height() <= 0 || r.bottom <= firstRow || r.top >= endRow) return;
-  gfx::Painter painter(frame);
-  painter.SetClip(gfx::Rect{r.left, std::max(r.top, firstRow), r.right, std::min(r.bottom, endRow)});
-  painter.Fill(gfx::Rect{r.left, r.top, r.right, r.bottom}, gfx::PixelFromColour(box.BackColor()));
-  const double tppX = Screen().TwipsPerPixelX();
-  const double tppY = Screen().TwipsPerPixelY();
-  for (const PaintedPicture& copy : box.GetPicture().copies) {
-    if (!copy.picture) continue;
-    painter.Blit(*copy.picture, TwipsToPixels(static_cast<double>(box.Left()) + copy.x, tppX),
-                 TwipsToPixels(static_cast<double>(box.Top()) + copy.y, tppY));
-  }
 }
 
 void Form::OnCharacter(wchar_t character) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Backend.h"
+#include "Compositor.h"
 #include "Types.h"
 #include "gfx/Bitmap.h"
 
@@ -72,6 +73,8 @@ class Form : private backend::WindowEvents {
 
   // The frame as it would be presented now (composed up to date).
   const gfx::Bitmap& Frame() { return ComposeFrame(); }
+  // How many scanlines the last composition wrote (0 when nothing had changed).
+  int LastComposedRows() const { return lastComposedRows_; }
 
   // The pixels a picture box of this form covers now; empty when invisible.
   PixelRect ControlPixels(const PictureBox& box) const;
@@ -100,11 +103,11 @@ class Form : private backend::WindowEvents {
 
   void Placed();
   void InvalidateAll();
-  void PaintBox(gfx::Bitmap& frame, const PictureBox& box, int firstRow, int endRow) const;
+  void MarkRows(int first, int end);
+  void BuildLayers();
 
   FormDesign design_;
   WindowHandle window_ = 0;
-  bool windowFailed_ = false;
   bool loaded_ = false;
   bool visible_ = false;
   WindowState windowState_;
@@ -114,9 +117,13 @@ class Form : private backend::WindowEvents {
   std::vector<PictureBox*> windowless_;
   std::vector<Timer*> timers_;
 
+  // The frame is composed only where something changed: a flag per scanline.
   gfx::Bitmap frame_;
-  int dirtyFirst_ = 0;  // rows [dirtyFirst_, dirtyEnd_) need composing
-  int dirtyEnd_ = 0;
+  std::vector<std::uint8_t> dirtyRows_;
+  bool anyDirty_ = true;
+  int lastComposedRows_ = 0;
+  std::vector<Layer> layers_;
+  Compositor compositor_;
 };
 
 }  // namespace runtime

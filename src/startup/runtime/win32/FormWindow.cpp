@@ -14,10 +14,43 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"FrostlaneForm";
 
+// The runtime's own timer, beside the form's timers (which count from 1): it
+// presents the rows changed since the last frame, at most once per display refresh.
+constexpr UINT_PTR kPresentTimer = 0x7F00;
+
 struct NativeState {
   WindowEvents* events;
   bool blankPointer;
+  int pendingFirst = 0;  // rows [pendingFirst, pendingEnd) wait to be presented
+  int pendingEnd = 0;
+  bool presentTimerRunning = false;
 };
+
+// Milliseconds between two presentations: one display refresh, a little under so
+// that a coarse system timer does not round it up to two.
+UINT PresentInterval() {
+  HDC screen = GetDC(nullptr);
+  const int refresh = screen != nullptr ? GetDeviceCaps(screen, VREFRESH) : 0;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const int hertz = refresh > 1 ? refresh : 60;
+  return static_cast<UINT>(std::max(1, 1000 / hertz - 1));
+}
+
+void PresentPending(HWND window, NativeState& state) {
+  if (state.pendingFirst >= state.pendingEnd) {
+    // Nothing changed since the last frame: rest until something does.
+    KillTimer(window, kPresentTimer);
+    state.presentTimerRunning = false;
+    return;
+  }
+  RECT rows;
+  GetClientRect(window, &rows);
+  rows.top = state.pendingFirst;
+  rows.bottom = state.pendingEnd;
+  state.pendingFirst = state.pendingEnd = 0;
+  InvalidateRect(window, &rows, FALSE);
+  UpdateWindow(window);
+}
 
 HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
 
@@ -65,7 +98,11 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       state->events->OnCharacter(static_cast<wchar_t>(wParam));
       return 0;
     case WM_TIMER:
-      state->events->OnTimer(static_cast<int>(wParam));
+      if (wParam == kPresentTimer) {
+        PresentPending(window, *state);
+      } else {
+        state->events->OnTimer(static_cast<int>(wParam));
+      }
       return 0;
     case WM_CLOSE:
       if (state->events->OnCloseRequest()) ::DestroyWindow(window);
@@ -128,11 +165,18 @@ void ShowWindow(WindowHandle window, bool visible) {
 void DestroyWindow(WindowHandle window) { ::DestroyWindow(Hwnd(window)); }
 
 void InvalidateRows(WindowHandle window, int firstRow, int endRow) {
-  RECT rows;
-  GetClientRect(Hwnd(window), &rows);
-  rows.top = firstRow;
-  rows.bottom = endRow;
-  InvalidateRect(Hwnd(window), &rows, FALSE);
+  NativeState* state = StateOf(Hwnd(window));
+  if (state == nullptr || firstRow >= endRow) return;
+  if (state->pendingFirst >= state->pendingEnd) {
+    state->pendingFirst = firstRow;
+    state->pendingEnd = endRow;
+  } else {
+    state->pendingFirst = std::min(state->pendingFirst, firstRow);
+    state->pendingEnd = std::max(state->pendingEnd, endRow);
+  }
+  if (!state->presentTimerRunning) {
+    state->presentTimerRunning = SetTimer(Hwnd(window), kPresentTimer, PresentInterval(), nullptr) != 0;
+  }
 }
 
 bool StartTimer(WindowHandle window, int timerId, int intervalMilliseconds) {
