@@ -1,0 +1,99 @@
+#!/usr/bin/python3
+"""Checks what the built Windows program carries: the icon, the blank pointer,
+the version block, the manifest, the twelve pictures, and that it imports only
+Windows' own libraries. Reads the executable with wrestool (icoutils) and objdump."""
+import os
+import re
+import struct
+import subprocess
+import unittest
+
+EXE = os.environ.get("FROSTLANE_EXE", "")
+SOURCE = os.environ.get("FROSTLANE_SOURCE", os.path.join(os.path.dirname(__file__), "..", ".."))
+
+RT_CURSOR, RT_ICON, RT_VERSION, RT_GROUP_ICON, RT_MANIFEST = 1, 3, 16, 14, 24
+SYSTEM_LIBRARIES = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll", "msvcrt.dll",
+                    "advapi32.dll", "comctl32.dll"}
+
+
+def resource(kind, name):
+    result = subprocess.run(["wrestool", "-x", "--raw", f"--type={kind}", f"--name={name}", EXE],
+                            capture_output=True, check=True)
+    return result.stdout
+
+
+def resource_names(kind):
+    listing = subprocess.run(["wrestool", "-l", f"--type={kind}", EXE], capture_output=True, text=True,
+                             check=True).stdout
+    return [int(n) for n in re.findall(r"--name=(\d+)", listing)]
+
+
+class Resources(unittest.TestCase):
+    def test_icon_group_one_holds_three_sizes_in_order(self):
+        group = resource(RT_GROUP_ICON, 1)
+        reserved, kind, count = struct.unpack_from("<HHH", group)
+        self.assertEqual((reserved, kind, count), (0, 1, 3))
+        for i, (size, image_id) in enumerate([(16, 30001), (32, 30002), (48, 30003)]):
+            width, height, colours, _, planes, bits, length, ident = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
+            self.assertEqual((width, height, colours, planes, bits, ident), (size, size, 0, 1, 24, image_id))
+            image = resource(RT_ICON, image_id)
+            self.assertEqual(len(image), length)
+            header_size, w, h, planes, bits = struct.unpack_from("<IiiHH", image)
+            self.assertEqual((header_size, w, h, planes, bits), (40, size, 2 * size, 1, 24))
+            xor = ((size * 3 + 3) // 4 * 4) * size
+            mask = ((size + 31) // 32 * 4) * size
+            self.assertEqual(len(image), 40 + xor + mask, "24-bit colour with a 1-bit mask")
+        self.assertEqual(sorted(resource_names(RT_ICON)), [30001, 30002, 30003])
+
+    def test_blank_pointer_is_invisible_with_hot_spot_4_4(self):
+        names = resource_names(RT_CURSOR)
+        self.assertEqual(len(names), 1)
+        cursor = resource(RT_CURSOR, names[0])
+        hot_x, hot_y, header_size, w, h, planes, bits = struct.unpack_from("<HHIiiHH", cursor)
+        self.assertEqual((hot_x, hot_y, header_size, w, h, planes, bits), (4, 4, 40, 32, 64, 1, 24))
+        xor = cursor[4 + 40:4 + 40 + 32 * 32 * 3]
+        mask = cursor[4 + 40 + 32 * 32 * 3:]
+        self.assertEqual(set(xor), {0}, "colour image all zero")
+        self.assertEqual(len(mask), 32 * 4)
+        self.assertEqual(set(mask), {0xFF}, "every pixel transparent")
+
+    def test_version_block_is_1_0_0_14_in_us_english(self):
+        block = resource(RT_VERSION, 1)
+        fixed = block.find(struct.pack("<I", 0xFEEF04BD))
+        self.assertGreater(fixed, 0)
+        _, _, file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<IIIIII", block, fixed)
+        self.assertEqual((file_ms, file_ls, product_ms, product_ls), (0x00010000, 14, 0x00010000, 14))
+        text = block.decode("utf-16-le", errors="replace")
+        self.assertIn("040904b0", text.lower())
+        self.assertIn(struct.pack("<HH", 0x0409, 1200), block, "Translation: US English, Unicode")
+        for key, value in [("CompanyName", "Quillon Solutions"), ("ProductName", "Frostlane 1"),
+                           ("FileVersion", "1.0.0.14"), ("ProductVersion", "1.0.0.14")]:
+            self.assertRegex(text, key + r"\W+" + re.escape(value))
+
+    def test_manifest_runs_as_invoker_without_declaring_dpi_awareness(self):
+        manifest = resource(RT_MANIFEST, 1).decode("utf-8")
+        self.assertIn('level="asInvoker"', manifest)
+        self.assertEqual(len(re.findall(r"<supportedOS Id=", manifest)), 4)
+        self.assertNotIn("dpiAware", manifest)
+
+    def test_every_picture_travels_inside_the_program(self):
+        with open(EXE, "rb") as f:
+            program = f.read()
+        folder = os.path.join(SOURCE, "assets", "pictures")
+        pictures = sorted(name for name in os.listdir(folder) if name.endswith(".bmp"))
+        self.assertEqual(len(pictures), 12)
+        for name in pictures:
+            with open(os.path.join(folder, name), "rb") as f:
+                self.assertIn(f.read(), program, name)
+
+    def test_imports_only_windows_libraries(self):
+        dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", EXE], capture_output=True, text=True,
+                              check=True).stdout
+        imported = {name.lower() for name in re.findall(r"DLL Name: (\S+)", dump)}
+        self.assertTrue(imported)
+        self.assertLessEqual(imported, SYSTEM_LIBRARIES)
+        self.assertIn("file format pei-x86-64", dump, "a 64-bit Windows program")
+
+
+if __name__ == "__main__":
+    unittest.main()
