@@ -482,6 +482,12 @@ class Program:
     def running(self):
         return self.process.poll() is None
 
+    @property
+    def exit_code(self):
+        """The program's exit code once it has ended, else None. Under Wine a
+        crash ends with 5 (see WINE_ENVIRONMENT) and abort() with 3."""
+        return self.process.poll()
+
     def wait(self, timeout):
         """True if the program ended within `timeout`."""
         try:

@@ -16,8 +16,9 @@ ID_YES, ID_NO = 6, 7
 # How long a browser that was asked for gets to show up: winebrowser hands the
 # URL on about 0.7 s after the program asked for it.
 BROWSER_GRACE = 2.0
-# The box closes, then Wine waits for the withdrawn window (no window manager).
-NOTICE_EXIT_TIMEOUT = 1.0 + e2e.WINE_WITHDRAW_DELAY
+# The box closes, then Wine waits for the withdrawn window (no window manager);
+# the rest is room for a loaded machine.
+NOTICE_EXIT_TIMEOUT = e2e.WINE_WITHDRAW_DELAY + 3.0
 
 
 class SettingsNoticeTest(e2e.WineDesktopTest):
@@ -41,6 +42,7 @@ class SettingsNoticeTest(e2e.WineDesktopTest):
                     answered = time.monotonic()
                     self.press(box, answer, how)
                     self.assertTrue(program.wait(NOTICE_EXIT_TIMEOUT), "still running after answering " + answer)
+                    self.assertEqual(program.exit_code, 0)
                 if expected_urls:
                     self.browser.wait_for_calls(len(expected_urls), BROWSER_GRACE)
                 else:
@@ -79,6 +81,7 @@ class PreviewTest(e2e.WineDesktopTest):
                     seen += self.inspector.windows_of(e2e.SAVER_NAME)
                 self.assertEqual(seen, [], "the preview showed windows")
                 self.assertTrue(ended, "still running after 5 s")
+                self.assertEqual(program.exit_code, 0)
 
 
 if __name__ == "__main__":
