@@ -1,0 +1,243 @@
+"""Self-installation as a user meets it: a downloaded frostlane1_install.exe,
+run from a folder of its own, asks whether to install itself; on Yes it puts a
+byte-identical copy into C:\\windows as the screen saver and says how to
+activate it, or says why it could not. Every test gets a Wine prefix of its
+own, since most of them write into C:\\windows."""
+
+import contextlib
+import filecmp
+import os
+import shutil
+import subprocess
+import time
+import unittest
+
+import e2e
+
+CAPTION = "Quillon Solutions Frostlane 1"
+QUESTION = "Would you like to install Quillon Solutions Frostlane 1?"
+NOTICE = ("The screensaver has been installed. But you will need to open the Display Properties and select "
+          "\"Quillon Solutions Frostlane 1\" to activate it.")
+SETTINGS_NOTICE = ("No settings are available for this screensaver.\r\n"
+                   "Would you like to visit the Quillon Solutions website?")
+DOWNLOAD_NAME = "frostlane1_install.exe"
+INSTALLED_NAME = "Quillon_Solutions_Frostlane_1.scr"
+# The 32-bit system folder of 64-bit Wine is C:\windows\syswow64; the program
+# names the target as it builds it, through that folder's parent.
+TARGET = "C:\\windows\\syswow64\\..\\" + INSTALLED_NAME
+FAILURE = "The screensaver could not be installed to " + TARGET + ".\r\n"
+# The system's own sentence for error 5: Windows' wording, then Wine's.
+ACCESS_DENIED = ("Access is denied.", "Access denied.")
+ID_OK, ID_YES, ID_NO = 1, 6, 7
+DIALOG_CLASS = "#32770"
+
+# The first program in a fresh prefix may take a few seconds to show its box.
+BOX_TIMEOUT = 10.0
+# A box closes, then Wine waits for the withdrawn window (no window manager).
+EXIT_TIMEOUT = 2.0 + e2e.WINE_WITHDRAW_DELAY
+# How long the installed saver is watched for an install question that must not come.
+NO_OFFER_WATCH = 1.5
+
+
+def windows_path(unix_path):
+    """The path as a program under Wine sees it, through drive Z:."""
+    return "Z:" + unix_path.replace("/", "\\")
+
+
+class InstallTest(unittest.TestCase):
+
+    @classmethod
+    def setUpClass(cls):
+        resources = contextlib.ExitStack()
+        cls.addClassCleanup(resources.close)
+        cls.work = e2e.fresh_work_folder("test_install.InstallTest")
+        cls.x_server = resources.enter_context(e2e.start_xvfb(cls.work, 1280, 720))
+
+    # ------------------------------------------------------------ set-up
+
+    @contextlib.contextmanager
+    def session(self, name):
+        """A Wine session of its own: a fresh copy of the prefix and a wineserver,
+        both gone when the block ends, so no two sessions run at once."""
+        work = os.path.join(self.work, name)
+        shutil.rmtree(work, ignore_errors=True)
+        os.makedirs(work)
+        prefix = os.path.join(work, "prefix")
+        with contextlib.ExitStack() as resources:
+            resources.callback(shutil.rmtree, prefix, ignore_errors=True)
+            e2e.copy_prefix(e2e.prefix_template(), prefix)
+            wine = e2e.Wine(prefix, self.x_server.display, work)
+            resources.callback(wine.stop_server)
+            wine.start_server()
+            yield wine
+
+    def download(self, wine, folder_name="Downloads"):
+        """The program as a user downloads it: alone in a folder of its own."""
+        folder = os.path.join(wine.work, folder_name)
+        os.makedirs(folder)
+        path = os.path.join(folder, DOWNLOAD_NAME)
+        shutil.copyfile(e2e.windows_binary(e2e.PROGRAM_NAME), path)
+        return path
+
+    def start(self, wine, exe, *args):
+        program = wine.start(exe, *args)
+        self.addCleanup(program.close)
+        return program
+
+    @staticmethod
+    def windows_folder(wine):
+        return os.path.join(wine.prefix, "drive_c", "windows")
+
+    # ------------------------------------------------------------ boxes
+
+    def wait_for_box(self, wine, exe_name, seen=(), timeout=BOX_TIMEOUT):
+        """The program's next message box (one not among `seen` handles) and its
+        content as the inspector reads it."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            for window in wine.inspector.windows_of(exe_name):
+                if window["class"] != DIALOG_CLASS or window["hwnd"] in seen:
+                    continue
+                # A box that closes while it is read is simply looked for again.
+                with contextlib.suppress(LookupError):
+                    return window, wine.inspector.dialog(window["hwnd"])
+            time.sleep(e2e.POLL_INTERVAL)
+        self.fail("no new message box of %s within %.0f s; windows: %s"
+                  % (exe_name, timeout, wine.inspector.list()))
+
+    def assertBox(self, dialog, text, buttons):
+        self.assertEqual(dialog["caption"], CAPTION)
+        self.assertEqual(dialog["texts"], [text])
+        self.assertTrue(dialog["icon"], "the box shows no icon")
+        shown = {b["id"]: b["text"].replace("&", "") for b in dialog["buttons"] if b["visible"]}
+        self.assertEqual(shown, buttons)
+
+    def answer_question(self, wine, answer):
+        """Reads the install question exactly and presses `answer`; returns the box."""
+        box, dialog = self.wait_for_box(wine, DOWNLOAD_NAME)
+        self.assertBox(dialog, QUESTION, {ID_YES: "Yes", ID_NO: "No"})
+        self.assertEqual(wine.inspector.click(box["hwnd"], answer), {"Yes": ID_YES, "No": ID_NO}[answer])
+        return box
+
+    def install(self, wine, exe):
+        """Runs the download, answers Yes, checks the notice and lets the program end."""
+        program = self.start(wine, exe)
+        question = self.answer_question(wine, "Yes")
+        notice, dialog = self.wait_for_box(wine, DOWNLOAD_NAME, seen={question["hwnd"]})
+        self.assertBox(dialog, NOTICE, {ID_OK: "OK"})
+        wine.inspector.click(notice["hwnd"], "OK")
+        self.assertTrue(program.wait(EXIT_TIMEOUT), "still running after the notice was closed")
+
+    def assertNoPartialFile(self, wine):
+        leftovers = [name for name in os.listdir(self.windows_folder(wine)) if name.endswith(".partial")]
+        self.assertEqual(leftovers, [])
+
+    # ------------------------------------------------------------ tests
+
+    def test_yes_installs_a_byte_identical_screen_saver_and_says_how_to_activate_it(self):
+        with self.session("yes") as wine:
+            exe = self.download(wine)
+            self.install(wine, exe)
+            installed = os.path.join(self.windows_folder(wine), INSTALLED_NAME)
+            self.assertTrue(os.path.isfile(installed), "nothing at " + installed)
+            self.assertTrue(filecmp.cmp(exe, installed, shallow=False), "the installed copy differs from the exe")
+            self.assertNoPartialFile(wine)
+            self.assertFalse(os.path.exists(os.path.join(self.windows_folder(wine), "syswow64", INSTALLED_NAME)))
+
+    def test_a_download_folder_in_any_script_installs_the_same_way(self):
+        for folder_name in ("Загрузки", "ダウンロード"):
+            with self.subTest(folder=folder_name), self.session("script-" + folder_name.encode().hex()[:12]) as wine:
+                exe = self.download(wine, folder_name)
+                self.install(wine, exe)
+                installed = os.path.join(self.windows_folder(wine), INSTALLED_NAME)
+                self.assertTrue(os.path.isfile(installed), "nothing installed from " + folder_name)
+                self.assertTrue(filecmp.cmp(exe, installed, shallow=False))
+
+    def test_no_copies_nothing_and_ends(self):
+        with self.session("no") as wine:
+            before = sorted(os.listdir(self.windows_folder(wine)))
+            program = self.start(wine, self.download(wine))
+            question = self.answer_question(wine, "No")
+            # Nothing more is shown: no notice, no settings notice, no saver.
+            shown = []
+            deadline = time.monotonic() + EXIT_TIMEOUT
+            while program.running and time.monotonic() < deadline:
+                shown += [w for w in wine.inspector.windows_of(DOWNLOAD_NAME) if w["hwnd"] != question["hwnd"]]
+            self.assertTrue(program.wait(0.0), "still running after No")
+            self.assertEqual(shown, [])
+            self.assertEqual(sorted(os.listdir(self.windows_folder(wine))), before)
+
+    def test_the_installed_screen_saver_runs_with_no_offer(self):
+        with self.session("installed") as wine:
+            self.install(wine, self.download(wine))
+            saver = self.start(wine, os.path.join(self.windows_folder(wine), INSTALLED_NAME), "/s")
+            window = wine.inspector.wait_for_window(INSTALLED_NAME, timeout=BOX_TIMEOUT)
+            self.assertIsNotNone(window, "the installed saver showed no window")
+            seen = []
+            watch_until = time.monotonic() + NO_OFFER_WATCH
+            while time.monotonic() < watch_until:
+                seen += wine.inspector.windows_of(INSTALLED_NAME)
+            self.assertTrue(saver.running, "the saver ended by itself")
+            self.assertEqual([w for w in seen if w["class"] == DIALOG_CLASS], [])
+            self.assertIn([0, 0, 1280, 720], [w["rect"] for w in seen], "no window covers the monitor")
+
+    def test_a_hidden_exe_is_no_installer_and_shows_the_settings_notice(self):
+        with self.session("hidden") as wine:
+            exe = self.download(wine)
+            status, _ = wine.run("attrib", "+h", windows_path(exe))
+            self.assertEqual(status, 0)
+            status, listing = wine.run("attrib", windows_path(exe))
+            self.assertIn("H", listing.split("Z:")[0], "the hidden attribute did not stick: " + listing)
+
+            program = self.start(wine, exe)
+            box, dialog = self.wait_for_box(wine, DOWNLOAD_NAME)
+            self.assertBox(dialog, SETTINGS_NOTICE, {ID_YES: "Yes", ID_NO: "No"})
+            wine.inspector.click(box["hwnd"], "No")
+            self.assertTrue(program.wait(EXIT_TIMEOUT))
+            self.assertFalse(os.path.exists(os.path.join(self.windows_folder(wine), INSTALLED_NAME)))
+
+    def test_a_failed_copy_is_told_with_its_reason_and_leaves_no_file(self):
+        cases = [
+            ("the Windows folder cannot be written", self.make_windows_folder_unwritable),
+            ("a folder stands at the target", self.put_folder_at_target),
+        ]
+        for name, arrange in cases:
+            with self.subTest(name), self.session("failure-" + arrange.__name__) as wine:
+                exe = self.download(wine)
+                with arrange(wine) as check_target_untouched:
+                    program = self.start(wine, exe)
+                    question = self.answer_question(wine, "Yes")
+                    box, dialog = self.wait_for_box(wine, DOWNLOAD_NAME, seen={question["hwnd"]})
+                    texts = dialog["texts"]
+                    self.assertEqual(len(texts), 1, texts)
+                    self.assertIn(texts[0], [FAILURE + reason for reason in ACCESS_DENIED])
+                    self.assertBox(dialog, texts[0], {ID_OK: "OK"})
+                    wine.inspector.click(box["hwnd"], "OK")
+                    self.assertTrue(program.wait(EXIT_TIMEOUT), "still running after the failure was told")
+                    check_target_untouched()
+                self.assertNoPartialFile(wine)
+
+    # ------------------------------------------------------------ failures
+
+    @contextlib.contextmanager
+    def make_windows_folder_unwritable(self, wine):
+        # chmod does not stop root; the immutable flag does, and it is always
+        # taken off again so the prefix can be removed.
+        folder = self.windows_folder(wine)
+        subprocess.run(["chattr", "+i", folder], check=True)
+        try:
+            yield lambda: self.assertFalse(os.path.exists(os.path.join(folder, INSTALLED_NAME)))
+        finally:
+            subprocess.run(["chattr", "-i", folder], check=True)
+
+    @contextlib.contextmanager
+    def put_folder_at_target(self, wine):
+        # The copy into the temporary file succeeds here; only the final move
+        # fails, so this proves the temporary file is taken away again.
+        target = os.path.join(self.windows_folder(wine), INSTALLED_NAME)
+        os.makedirs(target)
+        yield lambda: self.assertTrue(os.path.isdir(target), "the folder at the target was replaced")
+
+
+if __name__ == "__main__":
+    unittest.main()
