@@ -55,6 +55,9 @@ constexpr unsigned kAttributeDirectory = 0x10;
 std::wstring FindFirstMatch(const std::wstring& path, unsigned attributeMask);
 
 // A file operation's outcome: 0 on success, else the system's error code.
+// The install check calls the four operations below itself: it must know why a
+// copy failed and must never leave half a file, which a plain file copy that
+// only succeeds or fails cannot promise.
 using ErrorCode = unsigned long;
 
 // Copies `from` to `to`, replacing an existing `to`.
