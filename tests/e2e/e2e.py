@@ -531,6 +531,7 @@ class Wine:
         self.server = None
         self.inspector = Inspector(self)
         self._programs = []
+        self._started_count = 0
 
     def start_server(self):
         # Foreground (-f) so it is our child and dies with us; persistent (-p)
@@ -556,7 +557,8 @@ class Wine:
         self.start_server()
 
     def start(self, exe, *args):
-        log_path = os.path.join(self.work, "program-%d.log" % (len(self._programs) + 1))
+        self._started_count += 1
+        log_path = os.path.join(self.work, "program-%d.log" % self._started_count)
         program = Program(start_process(["wine", exe] + list(args), log_path, env=self.env), log_path)
         self._programs.append(program)
         return program
@@ -614,7 +616,7 @@ class Inspector:
     def windows_of(self, exe_name):
         return [w for w in self.list() if w["exe"].lower() == exe_name.lower()]
 
-    def wait_for_window(self, exe_name, title=None, timeout=5.0):
+    def wait_for_window(self, exe_name, title=None, timeout=10.0):
         """The first visible window of the program (with this exact title, if
         given) to appear within `timeout`, or None."""
         deadline = time.monotonic() + timeout
