@@ -23,31 +23,19 @@ PictureBox::PictureBox(Form& container, const PictureBoxDesign& design)
   container_.AddWindowless(*this);
 }
 
-void PictureBox::SetLeft(float left) {
+template <typename Value>
+void PictureBox::Change(Value& property, Value value) {
+  // The form repaints the pixels the box left and the pixels it now covers.
   const PixelRect before = container_.ControlPixels(*this);
-  left_ = left;
+  property = value;
   container_.ControlChanged(*this, before);
 }
-void PictureBox::SetTop(float top) {
-  const PixelRect before = container_.ControlPixels(*this);
-  top_ = top;
-  container_.ControlChanged(*this, before);
-}
-void PictureBox::SetWidth(float width) {
-  const PixelRect before = container_.ControlPixels(*this);
-  width_ = width;
-  container_.ControlChanged(*this, before);
-}
-void PictureBox::SetHeight(float height) {
-  const PixelRect before = container_.ControlPixels(*this);
-  height_ = height;
-  container_.ControlChanged(*this, before);
-}
-void PictureBox::SetVisible(bool visible) {
-  const PixelRect before = container_.ControlPixels(*this);
-  visible_ = visible;
-  container_.ControlChanged(*this, before);
-}
+
+void PictureBox::SetLeft(float left) { Change(left_, left); }
+void PictureBox::SetTop(float top) { Change(top_, top); }
+void PictureBox::SetWidth(float width) { Change(width_, width); }
+void PictureBox::SetHeight(float height) { Change(height_, height); }
+void PictureBox::SetVisible(bool visible) { Change(visible_, visible); }
 
 void PictureBox::PaintPicture(const Picture& picture, float x, float y) {
   image_.copies.push_back(PaintedPicture{picture, x, y});

@@ -87,6 +87,8 @@ class PictureBox {
 
  private:
   void Changed();
+  template <typename Value>
+  void Change(Value& property, Value value);
 
   Form& container_;
   PictureBoxDesign design_;
