@@ -564,18 +564,26 @@ class Wine:
         return program
 
     def run(self, exe, *args, timeout=30.0):
-        """Runs a console program to its end; returns its exit status and output.
-        The output goes through a file, not a pipe: Wine's own services start
-        with the first program and would hold a pipe open for their lifetime."""
-        with tempfile.TemporaryFile() as output:
-            process = subprocess.Popen(["wine", exe] + list(args), env=self.env, stdin=subprocess.DEVNULL,
-                                       stdout=output, stderr=subprocess.DEVNULL)
+        """Runs a console program to its end; returns its exit status and output."""
+        result = self.run_capturing(exe, *args, timeout=timeout)
+        return result.returncode, result.stdout
+
+    def run_capturing(self, exe, *args, timeout=30.0):
+        """Runs a console program to its end: a CompletedProcess with its exit
+        status, output and error text. They go through files, not pipes: Wine's
+        own services start with the first program and would hold a pipe open
+        for their lifetime."""
+        command = ["wine", exe] + list(args)
+        with tempfile.TemporaryFile() as output, tempfile.TemporaryFile() as errors:
+            process = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL, stdout=output, stderr=errors)
             try:
                 status = process.wait(timeout)
             finally:
                 stop_process(process)
             output.seek(0)
-            return status, output.read().decode("utf-8", "replace")
+            errors.seek(0)
+            return subprocess.CompletedProcess(command, status, output.read().decode("utf-8", "replace"),
+                                               errors.read().decode("utf-8", "replace"))
 
 
 # ---------------------------------------------------------------- inspector
@@ -589,10 +597,11 @@ class Inspector:
         self.wine = wine
 
     def _ask(self, *args):
-        status, output = self.wine.run(windows_binary(INSPECTOR_NAME), *[str(arg) for arg in args])
-        records = [json.loads(line) for line in output.splitlines() if line.startswith("{")]
-        if status != 0:
-            raise LookupError("wininspect %s: %s" % (" ".join(map(str, args)), records or output))
+        result = self.wine.run_capturing(windows_binary(INSPECTOR_NAME), *[str(arg) for arg in args])
+        records = [json.loads(line) for line in result.stdout.splitlines() if line.startswith("{")]
+        if result.returncode != 0:
+            raise LookupError("wininspect %s exited with %d: %s %s" % (" ".join(map(str, args)), result.returncode,
+                                                                       records or result.stdout, result.stderr))
         return records
 
     def list(self):
