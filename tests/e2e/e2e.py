@@ -347,10 +347,15 @@ DESKTOP = (58, 110, 165)
 def color_fraction(image, color, box=None):
     """Share (0..1) of the pixels in `box` (left, top, right, bottom; default
     the whole image) that are exactly `color`."""
+    return fraction_where(image, lambda value: value == color, box)
+
+
+def fraction_where(image, test, box=None):
+    """Share (0..1) of the pixels in `box` whose (r, g, b) passes `test`."""
     region = image.crop(box) if box else image
     total = region.width * region.height
     counts = region.getcolors(total)
-    return sum(count for count, value in counts if value == color) / total
+    return sum(count for count, value in counts if test(value)) / total
 
 
 def dominant_color(image, box=None):

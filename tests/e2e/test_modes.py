@@ -16,9 +16,16 @@ ID_YES, ID_NO = 6, 7
 # How long a browser that was asked for gets to show up: winebrowser hands the
 # URL on about 0.7 s after the program asked for it.
 BROWSER_GRACE = 2.0
-# The box closes, then Wine waits for the withdrawn window (no window manager);
-# the rest is room for a loaded machine.
+# Closing the box may wait for Wine (see e2e.WINE_WITHDRAW_DELAY); the rest is
+# room for a loaded machine.
 NOTICE_EXIT_TIMEOUT = e2e.WINE_WITHDRAW_DELAY + 3.0
+
+
+def is_warning_color(rgb):
+    """The yellow to orange of the exclamation icon; the other message box
+    icons are blue (question, information) or red (stop)."""
+    red, green, blue = rgb
+    return red >= 200 and green >= 90 and blue <= 100
 
 
 class SettingsNoticeTest(e2e.WineDesktopTest):
@@ -55,6 +62,17 @@ class SettingsNoticeTest(e2e.WineDesktopTest):
         self.assertEqual(dialog["caption"], CAPTION)
         self.assertEqual(dialog["texts"], [NOTICE])
         self.assertTrue(dialog["icon"], "the notice shows no icon")
+        # On one monitor Windows and X coordinates agree, so the icon's
+        # rectangle can be cut straight out of the screenshot. A box only just
+        # shown may not be painted yet, hence the few tries.
+        icon = tuple(dialog["icon_rect"])
+        deadline = time.monotonic() + 2.0
+        while True:
+            warning_share = e2e.fraction_where(self.screenshot("notice"), is_warning_color, icon)
+            if warning_share > 0.1 or time.monotonic() > deadline:
+                break
+            time.sleep(0.1)
+        self.assertGreater(warning_share, 0.1, "the icon is not the exclamation mark")
         buttons = {b["id"]: b["text"].replace("&", "") for b in dialog["buttons"] if b["visible"]}
         self.assertEqual(buttons, {ID_YES: "Yes", ID_NO: "No"})
 

@@ -4,7 +4,8 @@
 //
 // Usage (every answer is one UTF-8 JSON object per line on standard output):
 //   wininspect list                  visible top-level windows
-//   wininspect dialog <hwnd>         caption, static texts, icon and buttons of a #32770 box
+//   wininspect dialog <hwnd>         caption, static texts, icon (and its screen rectangle)
+//                                    and buttons of a #32770 box
 //   wininspect click <hwnd> <button> presses a button (id, or text with or without '&')
 //   wininspect cursor                the cursor position in screen coordinates
 //   wininspect monitors              every monitor's rectangle, work area and primary flag
@@ -188,12 +189,15 @@ int DescribeDialog(HWND dialog) {
     if (!IsDialog(dialog)) return Fail(kExitNotFound, "not a dialog window");
     std::string texts;
     std::string buttons;
-    bool hasIcon = false;
+    std::string iconRect = "null";
     for (HWND child : ChildrenOf(dialog)) {
         std::wstring className = ClassOf(child);
         if (lstrcmpiW(className.c_str(), L"Static") == 0) {
             if (IsIconStatic(child)) {
-                hasIcon = true;
+                // Where the icon is, so a test can tell which one it is from a screenshot.
+                RECT rect = {};
+                GetWindowRect(child, &rect);
+                iconRect = JsonRect(rect);
                 continue;
             }
             if (!texts.empty()) texts += ",";
@@ -205,7 +209,8 @@ int DescribeDialog(HWND dialog) {
         }
     }
     WriteLine("{\"hwnd\":" + JsonHandle(dialog) + ",\"caption\":" + JsonString(TextOf(dialog)) +
-              ",\"texts\":[" + texts + "],\"icon\":" + JsonBool(hasIcon) + ",\"buttons\":[" + buttons + "]}");
+              ",\"texts\":[" + texts + "],\"icon\":" + JsonBool(iconRect != "null") + ",\"icon_rect\":" + iconRect +
+              ",\"buttons\":[" + buttons + "]}");
     return kExitDone;
 }
 
