@@ -16,7 +16,8 @@ Form::Form(const FormDesign& design)
       left_(design.left),
       top_(design.top),
       width_(design.width),
-      height_(design.height) {}
+      height_(design.height),
+      bounds_(WorkOutBounds()) {}
 
 Form::~Form() = default;
 
@@ -49,7 +50,7 @@ void Form::Show(ShowStyle style) {
   if (style == ShowStyle::Modal) backend::RunEventLoop();
 }
 
-PixelRect Form::PixelBounds() const {
+PixelRect Form::WorkOutBounds() const {
   const double tppX = Screen().TwipsPerPixelX();
   const double tppY = Screen().TwipsPerPixelY();
   const PixelRect normal{TwipsToPixels(left_, tppX), TwipsToPixels(top_, tppY),
@@ -112,6 +113,7 @@ void Form::SetBackColor(Colour colour) {
 }
 
 void Form::Placed() {
+  bounds_ = WorkOutBounds();
   if (window_ != 0) backend::PlaceWindow(window_, PixelBounds());
   InvalidateAll();
 }

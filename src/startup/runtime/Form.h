@@ -69,7 +69,7 @@ class Form : private backend::WindowEvents {
   void SetBackColor(Colour colour);
 
   // Where the window lies on the desktop, in pixels.
-  PixelRect PixelBounds() const;
+  PixelRect PixelBounds() const { return bounds_; }
 
   // The frame as it would be presented now (composed up to date).
   const gfx::Bitmap& Frame() { return ComposeFrame(); }
@@ -102,6 +102,7 @@ class Form : private backend::WindowEvents {
   const gfx::Bitmap& ComposeFrame() override;
 
   void Placed();
+  PixelRect WorkOutBounds() const;
   void InvalidateAll();
   void MarkRows(int first, int end);
   void BuildLayers();
@@ -113,6 +114,9 @@ class Form : private backend::WindowEvents {
   WindowState windowState_;
   Colour backColour_;
   float left_, top_, width_, height_;
+  // Worked out whenever the geometry changes: the monitor a maximised window
+  // covers is a question to the window server, too costly for every frame.
+  PixelRect bounds_;
 
   std::vector<PictureBox*> windowless_;
   std::vector<Timer*> timers_;

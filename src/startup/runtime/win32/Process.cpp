@@ -41,16 +41,31 @@ double SecondsSinceMidnight() {
 }
 
 namespace {
-double TwipsPerPixel(int axis) {
+
+double AskTwipsPerPixel(int axis) {
   HDC screen = GetDC(nullptr);
   const int dotsPerInch = screen != nullptr ? GetDeviceCaps(screen, axis) : 96;
   if (screen != nullptr) ReleaseDC(nullptr, screen);
   return 1440.0 / (dotsPerInch > 0 ? dotsPerInch : 96);
 }
+
+// The screen's scale, asked once: it is read on every move of every strip, and
+// each question is a trip to the window server (under Wine, to wineserver). A
+// program that does not declare itself DPI-aware keeps one scale for its life.
+struct ScreenScale {
+  double x = AskTwipsPerPixel(LOGPIXELSX);
+  double y = AskTwipsPerPixel(LOGPIXELSY);
+};
+
+const ScreenScale& Scale() {
+  static const ScreenScale scale;
+  return scale;
+}
+
 }  // namespace
 
-double TwipsPerPixelX() { return TwipsPerPixel(LOGPIXELSX); }
-double TwipsPerPixelY() { return TwipsPerPixel(LOGPIXELSY); }
+double TwipsPerPixelX() { return Scale().x; }
+double TwipsPerPixelY() { return Scale().y; }
 
 void EndProgram() { ExitProcess(0); }
 

@@ -1,0 +1,50 @@
+// What the Windows build keeps beside each form's native window: where its events
+// go, the form's timers (all driven by one native timer), and the rows waiting to
+// be presented. Shared by the window procedure, the timers and the presenter.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "../Backend.h"
+#include "Win32.h"
+
+namespace backend {
+
+// The one native timer of a window; the form's own timers are counted off it.
+constexpr UINT_PTR kTickTimer = 0x7F01;
+
+struct FormTimer {
+  int id = 0;
+  int interval = 0;      // milliseconds, as the form asked
+  int ticksPerFire = 1;  // native ticks between two firings
+  int countdown = 1;
+};
+
+struct NativeWindow {
+  WindowEvents* events = nullptr;
+  bool blankPointer = false;
+
+  std::vector<FormTimer> timers;  // in the order of their ids
+  UINT tickInterval = 0;          // of the native timer; 0 while it is stopped
+  std::uint64_t tickNumber = 0;
+  std::vector<int> due;           // reused on every tick, so a tick allocates nothing
+
+  int pendingFirst = 0;  // rows [pendingFirst, pendingEnd) wait to be presented
+  int pendingEnd = 0;
+  LONGLONG lastPresent = 0;      // performance-counter time of the last presentation
+  LONGLONG presentInterval = 0;  // one display refresh, in performance-counter units
+};
+
+NativeWindow* NativeWindowOf(HWND window);
+
+// Runs the form timers that are due on this native tick, then presents.
+void OnTick(HWND window, NativeWindow& native);
+
+// Presents the pending rows if a display refresh has passed since the last time.
+void PresentIfDue(HWND window, NativeWindow& native);
+
+// Presents the rows [first, end) of the form's frame through `dc`.
+void PresentRows(HDC dc, WindowEvents& events, int first, int end);
+
+}  // namespace backend

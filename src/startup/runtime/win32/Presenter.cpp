@@ -1,0 +1,85 @@
+// Putting a form's frame on the screen. Changed rows are gathered as the form
+// reports them and presented from the window's own tick, at most once per display
+// refresh, straight through the window's device context: no invalidation and no
+// paint message per frame, which under Wine are server round trips. A window
+// without a running tick presents through the ordinary paint message instead.
+#include <algorithm>
+
+#include "NativeWindow.h"
+
+namespace backend {
+
+namespace {
+
+LONGLONG Now() {
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return counter.QuadPart;
+}
+
+// One display refresh in performance-counter units, a little under so that a
+// timer that fires a hair early does not skip a frame.
+LONGLONG RefreshInterval() {
+  HDC screen = GetDC(nullptr);
+  const int refresh = screen != nullptr ? GetDeviceCaps(screen, VREFRESH) : 0;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  const int hertz = refresh > 1 ? refresh : 60;
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return frequency.QuadPart * 9 / (10 * hertz);
+}
+
+}  // namespace
+
+void PresentRows(HDC dc, WindowEvents& events, int first, int end) {
+  const gfx::Bitmap& frame = events.ComposeFrame();
+  first = std::max(0, first);
+  end = std::min(frame.Height(), end);
+  if (dc == nullptr || first >= end) return;
+  // The rows [first, end) as a top-down DIB of their own.
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = frame.Width();
+  info.bmiHeader.biHeight = -(end - first);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, 0, first, static_cast<DWORD>(frame.Width()), static_cast<DWORD>(end - first), 0, 0, 0,
+                    static_cast<UINT>(end - first), frame.Scanline(first), &info, DIB_RGB_COLORS);
+}
+
+void PresentIfDue(HWND window, NativeWindow& native) {
+  if (native.pendingFirst >= native.pendingEnd) return;
+  if (native.presentInterval == 0) native.presentInterval = RefreshInterval();
+  const LONGLONG now = Now();
+  if (now - native.lastPresent < native.presentInterval) return;
+  native.lastPresent = now;
+  const int first = native.pendingFirst, end = native.pendingEnd;
+  native.pendingFirst = native.pendingEnd = 0;
+  HDC dc = GetDC(window);
+  PresentRows(dc, *native.events, first, end);
+  if (dc != nullptr) ReleaseDC(window, dc);
+}
+
+void InvalidateRows(WindowHandle handle, int firstRow, int endRow) {
+  const HWND window = reinterpret_cast<HWND>(handle);
+  NativeWindow* native = NativeWindowOf(window);
+  if (native == nullptr || firstRow >= endRow) return;
+  if (native->tickInterval == 0) {
+    RECT rows;
+    GetClientRect(window, &rows);
+    rows.top = firstRow;
+    rows.bottom = endRow;
+    InvalidateRect(window, &rows, FALSE);
+    return;
+  }
+  if (native->pendingFirst >= native->pendingEnd) {
+    native->pendingFirst = firstRow;
+    native->pendingEnd = endRow;
+  } else {
+    native->pendingFirst = std::min(native->pendingFirst, firstRow);
+    native->pendingEnd = std::max(native->pendingEnd, endRow);
+  }
+}
+
+}  // namespace backend
