@@ -35,8 +35,11 @@ export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 wineserver -k 2>/dev/null || true
 wine "$show/saver/Quillon_Solutions_Frostlane_1.scr" /s &
+saver=$!
 sleep 4
 import -window root "$show/frostlane.png"
-xdotool key a
-wait || true
+# A move of the mouse ends the saver, as it would for a person.
+xdotool mousemove_relative 1 0
+for _ in $(seq 50); do kill -0 $saver 2>/dev/null || break; sleep 0.1; done
+kill $saver 2>/dev/null || true
 echo "No display: the saver ran on a virtual 1280x720 screen. Screenshot: $PWD/$show/frostlane.png"
