@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb xdotool imagemagick x11-utils
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils openbox
+  libx11-6 libxfixes3
   librsvg2-bin icoutils python3 python3-pil
 )
 
