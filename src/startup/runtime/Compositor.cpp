@@ -67,8 +67,14 @@ void Compositor::ComposeScanline(gfx::Bitmap& frame, int y, gfx::Pixel back, con
     const PixelRect& r = layer.rect;
     if (y >= r.top && y < r.bottom && r.right > 0 && r.left < width && r.right > r.left) covering_.push_back(&layer);
   }
-  std::stable_sort(covering_.begin(), covering_.end(),
-                   [](const Layer* a, const Layer* b) { return a->rect.left < b->rect.left; });
+  // A scanline crosses a handful of boxes: an insertion sort keeps them in
+  // z-order among equals and, unlike std::stable_sort, never allocates.
+  for (std::size_t i = 1; i < covering_.size(); ++i) {
+    const Layer* layer = covering_[i];
+    std::size_t j = i;
+    for (; j > 0 && covering_[j - 1]->rect.left > layer->rect.left; --j) covering_[j] = covering_[j - 1];
+    covering_[j] = layer;
+  }
   bool disjoint = true;
   for (std::size_t i = 1; i < covering_.size(); ++i) {
     if (covering_[i]->rect.left < covering_[i - 1]->rect.right) disjoint = false;
