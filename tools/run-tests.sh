@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # Builds everything (the native tests and tools, and the Windows program with
-# MinGW-w64) and runs every test: unit, asset checks and end to end under Wine.
-# Ends with CTest's summary; the exit status is CTest's.
+# MinGW-w64) and runs every test: unit, asset checks, the release's
+# reproducibility and end to end under Wine; then builds the native tree again
+# with Clang, every warning an error, and runs its tests. Ends with the two CTest
+# summaries; fails when either run fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
-cmake --workflow --preset all
+status=0
+cmake --workflow --preset all || status=$?
+cmake --workflow --preset linux-clang || status=$?
+exit "$status"
