@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "Gif.h"
-#include "Palette.h"
-#include "Png.h"
+#include "ColourReducer.h"
+#include "GifAnimation.h"
+#include "PngFile.h"
 #include "RenderOptions.h"
 #include "SaverSession.h"
+#include "WholeFile.h"
 
 namespace {
 
@@ -21,6 +22,17 @@ std::string FrameFileName(const std::string& prefix, int index) {
   return prefix + number + ".png";
 }
 
+int Fail(const std::string& what, const std::string& why) {
+  std::fprintf(stderr, "frostlane-render: %s: %s\n", what.c_str(), why.c_str());
+  return 1;
+}
+
+// The GIF's palette and its frames, made when the first frame is known.
+struct GifOutput {
+  std::unique_ptr<render::ColourReducer> colours;
+  std::unique_ptr<render::GifAnimation> animation;
+};
+
 int Render(const render::RenderOptions& options) {
   render::SaverSession session(options.setup);
   if (!session.Running()) {
@@ -28,7 +40,8 @@ int Render(const render::RenderOptions& options) {
     return 1;
   }
   session.Tick(options.skip);
-  std::unique_ptr<render::GifWriter> gif;
+  GifOutput gif;
+  std::string error;
   const int count = options.FrameCount();
   for (int index = 0; index < count; ++index) {
     if (index > 0) session.Tick(options.every);
@@ -39,24 +52,29 @@ int Render(const render::RenderOptions& options) {
     const gfx::Bitmap& frame = session.Frame();
     if (!options.pngPrefix.empty()) {
       const std::string path = FrameFileName(options.pngPrefix, index);
-      if (!render::WritePng(path, frame)) {
-        std::fprintf(stderr, "frostlane-render: cannot write %s\n", path.c_str());
-        return 1;
-      }
+      const std::vector<std::uint8_t> png = render::EncodePng(frame, error);
+      if (png.empty()) return Fail("cannot encode " + path, error);
+      if (!render::WriteWholeFile(path, png, error)) return Fail("cannot write " + path, error);
     }
     if (!options.gifPath.empty()) {
       // Every picture is on screen from the first frame on, so its colours serve
       // the whole animation; the white of the gaps stays exact.
-      if (!gif) {
-        gif = std::make_unique<render::GifWriter>(frame.Width(), frame.Height(),
-                                                  render::BuildPalette({&frame}, options.colours, {kWhite}));
+      if (!gif.colours) {
+        gif.colours = render::ColourReducer::FromSample(frame, options.colours, {kWhite}, error);
+        if (!gif.colours) return Fail("cannot reduce the colours for " + options.gifPath, error);
+        gif.animation = std::make_unique<render::GifAnimation>(frame.Width(), frame.Height(), gif.colours->Colours());
       }
-      gif->AddFrame(frame, options.DelayCentiseconds());
+      const std::vector<std::uint8_t> indices = gif.colours->Indices(frame, error);
+      if (indices.empty()) return Fail("cannot reduce the colours for " + options.gifPath, error);
+      if (!gif.animation->AddFrame(indices, options.DelayCentiseconds())) {
+        return Fail("cannot encode " + options.gifPath, gif.animation->Error());
+      }
     }
   }
-  if (gif && !gif->WriteTo(options.gifPath)) {
-    std::fprintf(stderr, "frostlane-render: cannot write %s\n", options.gifPath.c_str());
-    return 1;
+  if (gif.animation) {
+    const std::vector<std::uint8_t> bytes = gif.animation->Finish();
+    if (bytes.empty()) return Fail("cannot encode " + options.gifPath, gif.animation->Error());
+    if (!render::WriteWholeFile(options.gifPath, bytes, error)) return Fail("cannot write " + options.gifPath, error);
   }
   std::printf("%d frames of %dx%d, ticks %d to %d\n", count, options.setup.width, options.setup.height, options.skip,
               options.skip + (count - 1) * options.every);

@@ -1,5 +1,5 @@
-"""Decodes what our PNG and GIF encoders and frostlane-render write with PIL, an
-independent decoder, and compares the pixels.
+"""Decodes what the PNG and GIF writers and frostlane-render write with PIL, an
+independent decoder, and compares the pixels: a library called wrongly shows here.
 
 usage: check_encoders.py ENCODER_SAMPLES FROSTLANE_RENDER  (two built programs)
 """
@@ -83,8 +83,12 @@ class EncoderSamples(unittest.TestCase):
 
 
 class Renderer(unittest.TestCase):
-    def run_renderer(self, *arguments):
-        return subprocess.run([RENDERER] + list(arguments), capture_output=True, text=True, timeout=120)
+    def run_renderer(self, *arguments, threads=None):
+        environment = dict(os.environ)
+        if threads is not None:
+            environment["OMP_NUM_THREADS"] = str(threads)
+        return subprocess.run([RENDERER] + list(arguments), capture_output=True, text=True, timeout=120,
+                              env=environment)
 
     def test_png_frames_and_gif_show_the_same_saver_window(self):
         with tempfile.TemporaryDirectory(prefix="frostlane-render-") as folder:
@@ -106,6 +110,34 @@ class Renderer(unittest.TestCase):
                     self.assertEqual(sum(1 for p in png_frame.getdata() if p == WHITE),
                                      sum(1 for p, g in zip(png_frame.getdata(), gif_frame.getdata())
                                          if p == WHITE and g == WHITE))
+
+    def test_the_same_command_writes_the_same_gif_on_any_number_of_cores(self):
+        # The colour reduction runs on as many threads as the machine has cores.
+        with tempfile.TemporaryDirectory(prefix="frostlane-render-") as folder:
+            gifs = []
+            for threads in (1, 3, 1):
+                gif = os.path.join(folder, "saver_%d_%d.gif" % (len(gifs), threads))
+                result = self.run_renderer("--size", "480x270", "--seed", "7000", "--ticks", "8", "--every", "4",
+                                           "--colours", "64", "--gif", gif, threads=threads)
+                self.assertEqual(0, result.returncode, result.stderr)
+                with open(gif, "rb") as written:
+                    gifs.append(written.read())
+            self.assertEqual(gifs[0], gifs[1])
+            self.assertEqual(gifs[0], gifs[2])
+
+    def test_an_output_that_cannot_be_written_fails_and_leaves_no_file(self):
+        with tempfile.TemporaryDirectory(prefix="frostlane-render-") as folder:
+            os.mkdir(os.path.join(folder, "taken.gif"))
+            for option, target, shown in (("--gif", "missing/saver.gif", "missing/saver.gif"),
+                                          ("--png-prefix", "missing/frame_", "missing/frame_0000.png"),
+                                          ("--gif", "taken.gif", "taken.gif")):
+                with self.subTest(target=target):
+                    result = self.run_renderer("--size", "64x36", "--ticks", "2", option, os.path.join(folder, target))
+                    self.assertEqual(1, result.returncode)
+                    self.assertIn("frostlane-render: cannot write " + os.path.join(folder, shown) + ": ",
+                                  result.stderr)
+                    self.assertEqual(["taken.gif"], sorted(os.listdir(folder)))
+                    self.assertEqual([], os.listdir(os.path.join(folder, "taken.gif")))
 
     def test_command_line_faults_are_refused_with_usage(self):
         for arguments in (["--size", "0x10", "--gif", "x.gif"], ["--ticks"], ["--bogus"], ["--ticks", "5"],

@@ -1,4 +1,4 @@
-// Writes synthetic images through our PNG and GIF encoders into a folder, each
+// Writes synthetic images through the PNG and GIF writers into a folder, each
 // beside the pixels it must decode to as binary PPM files (which PIL reads
 // without any code of ours), for check_encoders.py to compare.
 #include <cstdio>
@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "Gif.h"
-#include "Palette.h"
-#include "Png.h"
+#include "ColourReducer.h"
+#include "GifAnimation.h"
+#include "PngFile.h"
+#include "WholeFile.h"
 
 namespace {
 
@@ -37,6 +38,11 @@ bool WritePpm(const std::string& path, const gfx::Bitmap& bitmap) {
   return static_cast<bool>(out);
 }
 
+bool Report(bool ok, const std::string& what, const std::string& error) {
+  if (!ok) std::fprintf(stderr, "encoder_samples: %s: %s\n", what.c_str(), error.c_str());
+  return ok;
+}
+
 // Smooth gradients above (the filters' favourite), noise below (none helps).
 gfx::Bitmap GradientAndNoise(int width, int height) {
   gfx::Bitmap bitmap(width, height);
@@ -51,14 +57,6 @@ gfx::Bitmap GradientAndNoise(int width, int height) {
   return bitmap;
 }
 
-gfx::Bitmap FromPalette(int width, int height, const render::Palette& palette, Noise& noise) {
-  gfx::Bitmap bitmap(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) bitmap.Scanline(y)[x] = palette[noise.Next() % palette.size()];
-  }
-  return bitmap;
-}
-
 bool WritePngSamples(const std::string& folder) {
   bool ok = true;
   const std::vector<std::pair<std::string, gfx::Bitmap>> samples = {
@@ -67,35 +65,51 @@ bool WritePngSamples(const std::string& folder) {
       {"png_wide", GradientAndNoise(3001, 3)},
   };
   for (const auto& sample : samples) {
-    ok = render::WritePng(folder + "/" + sample.first + ".png", sample.second) && ok;
+    const std::string path = folder + "/" + sample.first + ".png";
+    std::string error;
+    const std::vector<std::uint8_t> png = render::EncodePng(sample.second, error);
+    ok = Report(!png.empty() && render::WriteWholeFile(path, png, error), path, error) && ok;
     ok = WritePpm(folder + "/" + sample.first + ".ppm", sample.second) && ok;
   }
   return ok;
 }
 
-// Frames whose colours all fit the palette must come back exactly: a noisy first
-// frame (enough codes to fill the LZW table several times), a changed rectangle,
-// a still frame, then a frame that changes everywhere.
+// Frames of palette indices must come back as exactly their colours: a noisy
+// first frame (enough codes to fill the LZW table several times), a changed
+// rectangle, a still frame, then a frame that changes everywhere.
 bool WriteExactGif(const std::string& folder) {
+  constexpr int kWidth = 97, kHeight = 61;
   Noise noise;
   render::Palette palette;
   for (int i = 0; i < 200; ++i) palette.push_back(noise.Next() & 0xFFFFFFu);
-  std::vector<gfx::Bitmap> frames;
-  frames.push_back(FromPalette(97, 61, palette, noise));
+  auto noisyFrame = [&] {
+    std::vector<std::uint8_t> indices(kWidth * kHeight);
+    for (std::uint8_t& index : indices) index = static_cast<std::uint8_t>(noise.Next() % palette.size());
+    return indices;
+  };
+  std::vector<std::vector<std::uint8_t>> frames{noisyFrame()};
   frames.push_back(frames.back());
   for (int y = 10; y < 20; ++y) {
-    for (int x = 30; x < 45; ++x) frames.back().Scanline(y)[x] = palette[(x * y) % palette.size()];
+    for (int x = 30; x < 45; ++x) frames.back()[y * kWidth + x] = static_cast<std::uint8_t>((x * y) % palette.size());
   }
   frames.push_back(frames.back());
-  frames.push_back(FromPalette(97, 61, palette, noise));
+  frames.push_back(noisyFrame());
 
-  render::GifWriter gif(97, 61, palette);
+  render::GifAnimation gif(kWidth, kHeight, palette);
   bool ok = true;
   for (std::size_t i = 0; i < frames.size(); ++i) {
-    gif.AddFrame(frames[i], 3 + static_cast<int>(i));
-    ok = WritePpm(folder + "/gif_exact_" + std::to_string(i) + ".ppm", frames[i]) && ok;
+    ok = gif.AddFrame(frames[i], 3 + static_cast<int>(i)) && ok;
+    gfx::Bitmap expected(kWidth, kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) expected.Scanline(y)[x] = palette[frames[i][y * kWidth + x]];
+    }
+    ok = WritePpm(folder + "/gif_exact_" + std::to_string(i) + ".ppm", expected) && ok;
   }
-  return gif.WriteTo(folder + "/gif_exact.gif") && ok;
+  const std::string path = folder + "/gif_exact.gif";
+  const std::vector<std::uint8_t> file = gif.Finish();
+  if (file.empty()) return Report(false, path, gif.Error());
+  std::string error;
+  return Report(render::WriteWholeFile(path, file, error), path, error) && ok;
 }
 
 // Thousands of colours through a reduced palette, with a white block that
@@ -108,9 +122,17 @@ bool WriteReducedGif(const std::string& folder) {
       frame.Scanline(y)[x] = white ? 0xFFFFFFu : static_cast<gfx::Pixel>(((x * 2) << 16) | ((y * 2) << 8) | ((x + y) & 0xFF));
     }
   }
-  render::GifWriter gif(frame.Width(), frame.Height(), render::BuildPalette({&frame}, 255, {0xFFFFFFu}));
-  gif.AddFrame(frame, 10);
-  return gif.WriteTo(folder + "/gif_reduced.gif") && WritePpm(folder + "/gif_reduced_0.ppm", frame);
+  const std::string path = folder + "/gif_reduced.gif";
+  std::string error;
+  const auto colours = render::ColourReducer::FromSample(frame, 255, {0xFFFFFFu}, error);
+  if (!colours) return Report(false, path, error);
+  const std::vector<std::uint8_t> indices = colours->Indices(frame, error);
+  if (indices.empty()) return Report(false, path, error);
+  render::GifAnimation gif(frame.Width(), frame.Height(), colours->Colours());
+  gif.AddFrame(indices, 10);
+  const std::vector<std::uint8_t> file = gif.Finish();
+  if (file.empty()) return Report(false, path, gif.Error());
+  return Report(render::WriteWholeFile(path, file, error), path, error) && WritePpm(folder + "/gif_reduced_0.ppm", frame);
 }
 
 }  // namespace
@@ -122,6 +144,5 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[1];
   const bool ok = WritePngSamples(folder) && WriteExactGif(folder) && WriteReducedGif(folder);
-  if (!ok) std::fprintf(stderr, "encoder_samples: cannot write into %s\n", folder.c_str());
   return ok ? 0 : 1;
 }
