@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Types.h"
 #include "gfx/Bitmap.h"
@@ -91,6 +92,9 @@ class WindowEvents {
   virtual void OnTimer(int timerId) = 0;
   // The frame to show, composed up to date; valid until the next call.
   virtual const gfx::Bitmap& ComposeFrame() = 0;
+  // The monitors changed: one was added, removed, resized or moved, or another
+  // became the primary. May come more than once for one change.
+  virtual void OnDisplaysChanged() = 0;
 
  protected:
   ~WindowEvents() = default;
@@ -104,6 +108,8 @@ void PlaceWindow(WindowHandle window, const PixelRect& rect);
 
 void ShowWindow(WindowHandle window, bool visible);
 
+// Destroys the window. From this call on no message reaches its events, not even
+// those that the destruction itself sends; its timers stop with it.
 void DestroyWindow(WindowHandle window);
 
 // Asks for the rows [firstRow, endRow) of the window to be presented again.
@@ -115,9 +121,20 @@ void StopTimer(WindowHandle window, int timerId);
 
 // ---- Monitors --------------------------------------------------------------
 
-// The whole rectangle of the monitor that `rect` lies on most (the nearest one
-// when it lies on none).
-PixelRect MonitorRectNearest(const PixelRect& rect);
+// A monitor as the system names it: its device name ("\\.\DISPLAY2") and
+// whether it is the primary, with its whole rectangle in pixels.
+struct MonitorArea {
+  PixelRect rect;
+  std::wstring device;
+  bool primary = false;
+};
+
+// The monitor that `rect` lies on most (the nearest one when it lies on none);
+// `rect` itself as a nameless monitor when there is none to ask.
+MonitorArea MonitorNearest(const PixelRect& rect);
+
+// Every monitor now, in the system's order; false when they cannot be read.
+bool EnumMonitors(std::vector<MonitorArea>& monitors);
 
 }  // namespace backend
 

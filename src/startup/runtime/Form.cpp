@@ -16,10 +16,30 @@ Form::Form(const FormDesign& design)
       left_(design.left),
       top_(design.top),
       width_(design.width),
-      height_(design.height),
-      bounds_(WorkOutBounds()) {}
+      height_(design.height) {
+  WorkOutBounds();
+}
 
-Form::~Form() = default;
+Form::~Form() {
+  // The window goes with its form; from here on no message can reach this form.
+  if (window_ != 0) backend::DestroyWindow(window_);
+}
+
+namespace {
+
+// The monitor that a maximised form placed on `was` covers now: the primary for a
+// form on the primary, whatever its name, so the saver always covers the screen the
+// user looks at; otherwise the monitor of the same device name, unless that one has
+// become the primary, which belongs to the form that was there. Null when none is.
+const backend::MonitorArea* MonitorNow(const std::vector<backend::MonitorArea>& monitors,
+                                       const backend::MonitorArea& was) {
+  for (const backend::MonitorArea& monitor : monitors) {
+    if (was.primary ? monitor.primary : !monitor.primary && monitor.device == was.device) return &monitor;
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 WindowHandle Form::hWnd() {
   if (window_ == 0) {
@@ -31,7 +51,7 @@ WindowHandle Form::hWnd() {
     window_ = backend::CreateFormWindow(native, *this);
     if (window_ != 0) {
       backend::PlaceWindow(window_, PixelBounds());
-      if (visible_) backend::ShowWindow(window_, true);
+      if (ShownNatively()) backend::ShowWindow(window_, true);
     }
   }
   return window_;
@@ -50,13 +70,17 @@ void Form::Show(ShowStyle style) {
   if (style == ShowStyle::Modal) backend::RunEventLoop();
 }
 
-PixelRect Form::WorkOutBounds() const {
+void Form::WorkOutBounds() {
   const double tppX = Screen().TwipsPerPixelX();
   const double tppY = Screen().TwipsPerPixelY();
   const PixelRect normal{TwipsToPixels(left_, tppX), TwipsToPixels(top_, tppY),
                          TwipsToPixels(left_ + width_, tppX), TwipsToPixels(top_ + height_, tppY)};
-  if (windowState_ == WindowState::Maximised) return backend::MonitorRectNearest(normal);
-  return normal;
+  if (windowState_ == WindowState::Maximised) {
+    monitor_ = backend::MonitorNearest(normal);
+    bounds_ = monitor_.rect;
+  } else {
+    bounds_ = normal;
+  }
 }
 
 float Form::Left() const {
@@ -104,7 +128,7 @@ void Form::SetWindowState(WindowState state) {
 void Form::SetVisible(bool visible) {
   const bool made = hWnd() != 0;
   visible_ = visible;
-  if (made) backend::ShowWindow(window_, visible);
+  if (made) backend::ShowWindow(window_, ShownNatively());
 }
 
 void Form::SetBackColor(Colour colour) {
@@ -113,9 +137,40 @@ void Form::SetBackColor(Colour colour) {
 }
 
 void Form::Placed() {
-  bounds_ = WorkOutBounds();
-  if (window_ != 0) backend::PlaceWindow(window_, PixelBounds());
+  // Placed by the program, the form lies on a monitor again, whichever it is.
+  const bool wasOff = offMonitor_;
+  offMonitor_ = false;
+  WorkOutBounds();
+  if (window_ != 0) {
+    backend::PlaceWindow(window_, PixelBounds());
+    if (wasOff && ShownNatively()) backend::ShowWindow(window_, true);
+  }
   InvalidateAll();
+}
+
+void Form::OnDisplaysChanged() {
+  // A normal window stays where the program put it; only a maximised one belongs
+  // to a monitor. A monitor without a name cannot be found again: stay.
+  if (windowState_ != WindowState::Maximised || window_ == 0) return;
+  if (!monitor_.primary && monitor_.device.empty()) return;
+  std::vector<backend::MonitorArea> monitors;
+  if (!backend::EnumMonitors(monitors)) return;
+  const backend::MonitorArea* now = MonitorNow(monitors, monitor_);
+  if (now == nullptr) {
+    if (!offMonitor_ && ShownNatively()) backend::ShowWindow(window_, false);
+    offMonitor_ = true;
+    return;
+  }
+  const bool moved = !(now->rect == bounds_);
+  const bool returning = offMonitor_;
+  monitor_ = *now;
+  if (!moved && !returning) return;
+  bounds_ = now->rect;
+  offMonitor_ = false;
+  if (moved) backend::PlaceWindow(window_, bounds_);
+  // A new size gives a new frame, composed whole before anything is presented.
+  InvalidateAll();
+  if (returning && ShownNatively()) backend::ShowWindow(window_, true);
 }
 
 void Form::InvalidateAll() {
@@ -211,6 +266,8 @@ bool Form::OnCloseRequest() {
   Form_Unload(cancel);
   if (cancel != 0) return false;
   Form_Terminate();
+  // The machine destroys the window now; the form may make a new one later.
+  window_ = 0;
   return true;
 }
 

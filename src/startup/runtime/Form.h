@@ -4,8 +4,15 @@
 // Geometry is in twips (single precision); pixels are derived through the screen's
 // twips per pixel when the window is placed or painted. A maximised form covers the
 // whole rectangle of the monitor that its normal rectangle lies on most, so a
-// position given after maximising picks the monitor. The form paints its visible
-// picture boxes over its back colour into a frame of device pixels.
+// position given after maximising picks the monitor, and it keeps covering that
+// monitor when the displays change: a form on the primary stays on the primary,
+// any other on the monitor of the same device name. While that monitor is gone, or
+// has become the primary, the form's window is hidden, never moved onto another
+// monitor; it comes back when the monitor does. The form paints its visible
+// picture boxes over its back colour into a frame of device pixels, recomposed
+// whole whenever the window's size changes.
+//
+// The native window is made on first use and destroyed with the form.
 #pragma once
 
 #include <cstdint>
@@ -100,9 +107,12 @@ class Form : private backend::WindowEvents {
   bool OnCloseRequest() override;
   void OnTimer(int timerId) override;
   const gfx::Bitmap& ComposeFrame() override;
+  void OnDisplaysChanged() override;
 
   void Placed();
-  PixelRect WorkOutBounds() const;
+  void WorkOutBounds();
+  // The native window is shown when the form is visible and on its monitor.
+  bool ShownNatively() const { return visible_ && !offMonitor_; }
   void InvalidateAll();
   void MarkRows(int first, int end);
   void BuildLayers();
@@ -117,6 +127,10 @@ class Form : private backend::WindowEvents {
   // Worked out whenever the geometry changes: the monitor a maximised window
   // covers is a question to the window server, too costly for every frame.
   PixelRect bounds_;
+  // The monitor a maximised form covers, as it was when last placed.
+  backend::MonitorArea monitor_;
+  // A maximised form whose monitor went away; its window is hidden meanwhile.
+  bool offMonitor_ = false;
 
   std::vector<PictureBox*> windowless_;
   std::vector<Timer*> timers_;

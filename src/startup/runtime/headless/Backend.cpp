@@ -60,8 +60,12 @@ void ShowWindow(WindowHandle window, bool visible) {
 }
 
 void DestroyWindow(WindowHandle window) {
+  // After the end of the program every window is gone already, and a form of an
+  // earlier machine (a test that made a fresh one) has nothing here to destroy.
+  const auto found = TheMachine().windows.find(window);
+  if (found == TheMachine().windows.end() || found->second.destroyed) return;
   TheMachine().Call(L"DestroyWindow", Args(window));
-  TheMachine().windows.at(window).destroyed = true;
+  TheMachine().Destroy(window);
 }
 
 void InvalidateRows(WindowHandle, int, int) {}
@@ -77,9 +81,16 @@ void StopTimer(WindowHandle window, int timerId) {
   TheMachine().StopTimer(window, timerId);
 }
 
-PixelRect MonitorRectNearest(const PixelRect& rect) {
+namespace {
+backend::MonitorArea AreaOf(const headless::Monitor& monitor) {
+  const PixelRect& r = monitor.rcMonitor;
+  return MonitorArea{r, monitor.device, r.left == 0 && r.top == 0};
+}
+}  // namespace
+
+MonitorArea MonitorNearest(const PixelRect& rect) {
   const auto& monitors = TheMachine().monitors;
-  if (monitors.empty()) return rect;
+  if (monitors.empty()) return MonitorArea{rect, L"", false};
   // The monitor sharing the largest area with `rect`; with none shared, the one
   // whose centre lies nearest to the rectangle's centre.
   auto overlap = [&](const PixelRect& m) -> long long {
@@ -97,7 +108,14 @@ PixelRect MonitorRectNearest(const PixelRect& rect) {
     const long long a = overlap(m.rcMonitor), b = overlap(best->rcMonitor);
     if (a > b || (a == b && a == 0 && distance(m.rcMonitor) < distance(best->rcMonitor))) best = &m;
   }
-  return best->rcMonitor;
+  return AreaOf(*best);
+}
+
+bool EnumMonitors(std::vector<MonitorArea>& monitors) {
+  if (!TheMachine().Call(L"EnumMonitors", L"")) return false;
+  monitors.clear();
+  for (const headless::Monitor& monitor : TheMachine().monitors) monitors.push_back(AreaOf(monitor));
+  return true;
 }
 
 bool LoadControl(const std::wstring& arrayName, int index) {

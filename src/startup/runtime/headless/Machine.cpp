@@ -16,7 +16,7 @@ std::unique_ptr<Machine> theMachine;
 }  // namespace
 
 Machine::Machine() {
-  monitors.push_back(Monitor{PixelRect{0, 0, 1280, 720}, PixelRect{0, 0, 1280, 720}});
+  monitors.push_back(Monitor{PixelRect{0, 0, 1280, 720}, PixelRect{0, 0, 1280, 720}, L"\\\\.\\DISPLAY1"});
   specialFolders[platform::kCsidlSystemX86] = L"C:\\WINDOWS\\SysWOW64";
 }
 
@@ -49,7 +49,7 @@ void Machine::SetMonitors(const std::vector<std::string>& layout) {
   monitors.clear();
   for (const std::string& geometry : layout) {
     const PixelRect rect = ParseGeometry(geometry);
-    monitors.push_back(Monitor{rect, rect});
+    monitors.push_back(Monitor{rect, rect, L"\\\\.\\DISPLAY" + std::to_wstring(monitors.size() + 1)});
   }
 }
 
@@ -90,6 +90,14 @@ void Machine::StopTimer(WindowHandle window, int id) {
                 timers_.end());
 }
 
+void Machine::Destroy(WindowHandle window) {
+  const auto found = windows.find(window);
+  if (found == windows.end()) return;
+  found->second.destroyed = true;
+  timers_.erase(std::remove_if(timers_.begin(), timers_.end(), [&](const RunningTimer& t) { return t.window == window; }),
+                timers_.end());
+}
+
 void Machine::End() {
   ended = true;
   timers_.clear();
@@ -126,14 +134,27 @@ void Machine::Advance(std::int64_t milliseconds) {
 }
 
 void Machine::Type(WindowHandle window, wchar_t character) {
+  // A message to a destroyed window goes nowhere.
+  if (windows.at(window).destroyed) return;
   Guarded([&] { windows.at(window).events->OnCharacter(character); });
 }
 
 void Machine::RequestClose(WindowHandle window) {
+  if (windows.at(window).destroyed) return;
   Guarded([&] {
-    Window& target = windows.at(window);
-    if (target.events->OnCloseRequest()) target.destroyed = true;
+    if (windows.at(window).events->OnCloseRequest()) Destroy(window);
   });
+}
+
+void Machine::DisplaysChanged() {
+  // Handles are taken first: a handler may make or destroy windows.
+  std::vector<WindowHandle> live;
+  for (const auto& entry : windows) {
+    if (!entry.second.destroyed) live.push_back(entry.first);
+  }
+  for (const WindowHandle window : live) {
+    if (!windows.at(window).destroyed) Guarded([&] { windows.at(window).events->OnDisplaysChanged(); });
+  }
 }
 
 }  // namespace headless

@@ -51,6 +51,8 @@ struct Window {
 struct Monitor {
   PixelRect rcMonitor;
   PixelRect rcWork;
+  // The device name; SetMonitors names them \\.\DISPLAY1, 2, ... in order.
+  std::wstring device = L"";
 };
 
 class Machine {
@@ -107,6 +109,9 @@ class Machine {
   void Type(WindowHandle window, wchar_t character);
   // Asks `window` to close (the close command, another program, log-off).
   void RequestClose(WindowHandle window);
+  // Tells every window that the displays changed, as the system does once a test
+  // has changed `monitors` while the program runs.
+  void DisplaysChanged();
 
   // ---- For the seam implementations ----
   // Records the call; false when it is to fail this time.
@@ -114,6 +119,8 @@ class Machine {
   WindowHandle NewWindow(const backend::WindowDesign& design, backend::WindowEvents& events);
   void StartTimer(WindowHandle window, int id, int interval);
   void StopTimer(WindowHandle window, int id);
+  // The window is gone: its timers stop and nothing reaches its events any more.
+  void Destroy(WindowHandle window);
   [[noreturn]] void End();
 
  private:

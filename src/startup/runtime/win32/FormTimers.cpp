@@ -62,7 +62,9 @@ void StopTimer(WindowHandle handle, int timerId) {
 }
 
 void OnTick(HWND window, NativeWindow& native) {
-  ++native.tickNumber;
+  // A handler may destroy this very window; its record then outlives the window
+  // until the tick is over.
+  native.ticking = true;
   // Decide first, then fire: a handler may start or stop timers, and a timer
   // started during this tick first fires on a later one.
   native.due.clear();
@@ -74,9 +76,15 @@ void OnTick(HWND window, NativeWindow& native) {
   for (int id : native.due) {
     const bool stillRunning = std::any_of(native.timers.begin(), native.timers.end(),
                                           [id](const FormTimer& t) { return t.id == id; });
-    if (stillRunning) native.events->OnTimer(id);
+    // A handler may end the program or destroy this window's form.
+    if (stillRunning && native.events != nullptr) native.events->OnTimer(id);
   }
-  PresentIfDue(window, native);
+  if (native.events != nullptr) {
+    WatchDisplays(native);
+    PresentIfDue(window, native);
+  }
+  native.ticking = false;
+  if (native.orphaned) delete &native;
 }
 
 }  // namespace backend

@@ -20,7 +20,17 @@ void Paint(HWND window, NativeWindow& native) {
 
 LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   NativeWindow* native = NativeWindowOf(window);
-  if (native == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if (native != nullptr && message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (native->ticking) {
+      native->orphaned = true;
+    } else {
+      delete native;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  // A window being destroyed, or not yet set up, serves no form.
+  if (native == nullptr || native->events == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // every pixel is painted by the frame: erasing would only flicker
@@ -48,9 +58,8 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ENDSESSION:
       if (wParam) native->events->OnCloseRequest();
       return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      delete native;
+    case WM_DISPLAYCHANGE:
+      native->events->OnDisplaysChanged();
       break;
     default:
       break;
@@ -78,6 +87,13 @@ NativeWindow* NativeWindowOf(HWND window) {
   return reinterpret_cast<NativeWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
+bool IsFormWindow(HWND window) {
+  // Other windows of the thread (message boxes) keep their own data in the same slot.
+  wchar_t className[sizeof kClassName / sizeof kClassName[0] + 1] = {};
+  return GetClassNameW(window, className, static_cast<int>(sizeof className / sizeof className[0])) != 0 &&
+         lstrcmpW(className, kClassName) == 0;
+}
+
 WindowHandle CreateFormWindow(const WindowDesign& design, WindowEvents& events) {
   if (!RegisterFormClass()) return 0;
   // A tool window has no taskbar button; the program's windows never want one.
@@ -103,14 +119,10 @@ void ShowWindow(WindowHandle window, bool visible) {
   if (visible) UpdateWindow(Hwnd(window));
 }
 
-void DestroyWindow(WindowHandle window) { ::DestroyWindow(Hwnd(window)); }
-
-PixelRect MonitorRectNearest(const PixelRect& rect) {
-  const RECT r{rect.left, rect.top, rect.right, rect.bottom};
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) return rect;
-  return PixelRect{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+void DestroyWindow(WindowHandle window) {
+  // Cut the form off first: destruction sends messages of its own.
+  if (NativeWindow* native = NativeWindowOf(Hwnd(window))) native->events = nullptr;
+  ::DestroyWindow(Hwnd(window));
 }
 
 }  // namespace backend

@@ -1,6 +1,7 @@
 // What the Windows build keeps beside each form's native window: where its events
-// go, the form's timers (all driven by one native timer), and the rows waiting to
-// be presented. Shared by the window procedure, the timers and the presenter.
+// go, the form's timers (all driven by one native timer), the rows waiting to be
+// presented and the monitors as last seen. Shared by the window procedure, the
+// timers, the presenter and the display watch.
 #pragma once
 
 #include <cstdint>
@@ -22,23 +23,37 @@ struct FormTimer {
 };
 
 struct NativeWindow {
+  // Null from the moment the window is being destroyed: no message reaches the form.
   WindowEvents* events = nullptr;
   bool blankPointer = false;
 
   std::vector<FormTimer> timers;  // in the order of their ids
   UINT tickInterval = 0;          // of the native timer; 0 while it is stopped
-  std::uint64_t tickNumber = 0;
   std::vector<int> due;           // reused on every tick, so a tick allocates nothing
+  bool ticking = false;           // inside OnTick
+  bool orphaned = false;          // the window went during the tick: OnTick frees this record
 
   int pendingFirst = 0;  // rows [pendingFirst, pendingEnd) wait to be presented
   int pendingEnd = 0;
   LONGLONG lastPresent = 0;      // performance-counter time of the last presentation
   LONGLONG presentInterval = 0;  // one display refresh, in performance-counter units
+
+  std::vector<MonitorArea> displays;  // the monitors at the last look
+  ULONGLONG nextDisplayLook = 0;      // GetTickCount64 time of the next look; 0 before the first
 };
 
+// The record of a form window (null while it has none). Only for form windows.
 NativeWindow* NativeWindowOf(HWND window);
 
-// Runs the form timers that are due on this native tick, then presents.
+// True when `window` is a form window, whose record NativeWindowOf may read.
+bool IsFormWindow(HWND window);
+
+// Looks at the monitors now and then from a window's tick; when they changed,
+// tells every form window of the thread.
+void WatchDisplays(NativeWindow& native);
+
+// Runs the form timers that are due on this native tick, looks at the displays,
+// then presents.
 void OnTick(HWND window, NativeWindow& native);
 
 // Presents the pending rows if a display refresh has passed since the last time.
