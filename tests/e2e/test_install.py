@@ -48,6 +48,11 @@ def windows_path(unix_path):
     return "Z:" + unix_path.replace("/", "\\")
 
 
+def read_bytes(path):
+    with open(path, "rb") as file:
+        return file.read()
+
+
 class InstallTest(unittest.TestCase):
 
     @classmethod
@@ -291,7 +296,7 @@ class InstallTest(unittest.TestCase):
                         shutil.copyfile(exe, target)
                         with open(target, "ab") as earlier_copy:
                             earlier_copy.write(b"earlier")
-                        before = open(target, "rb").read()
+                        before = read_bytes(target)
                     if earlier == "read-only":
                         os.chmod(target, 0o444)
                     if earlier == "running":
@@ -306,7 +311,7 @@ class InstallTest(unittest.TestCase):
                         self.assertTrue(filecmp.cmp(exe, target, shallow=False))
                     else:
                         self.assertIn(text, [FAILURE + reason for reason in ACCESS_DENIED])
-                        self.assertEqual(open(target, "rb").read(), before, "the running copy was changed")
+                        self.assertEqual(read_bytes(target), before, "the running copy was changed")
                         self.assertTrue(saver.running, "the running saver ended")
                         saver.close()
                     self.assertNoPartialFile(wine)
