@@ -3,6 +3,8 @@
 #include "../startup/runtime/Application.h"
 #include "../startup/runtime/Text.h"
 #include "../startup/runtime/WindowsApi.h"
+#include "ElevatedCopy.h"
+#include "InstallTarget.h"
 #include "WholeCopy.h"
 #include "modSystemFolders.h"
 
@@ -50,10 +52,16 @@ void CheckInstall() {
   // no place to install to: a bare "\..\" would land in the root of the drive.
   const std::wstring systemFolder = modSystemFolders::GetSpecialFolder(platform::kCsidlSystemX86);
   if (systemFolder.empty()) ReportFailure(InstallName(App().Title()) + L".scr", kNoWindowsFolder);
-  const std::wstring target = systemFolder + L"\\..\\" + InstallName(App().Title()) + L".scr";
+  const InstallTarget target = TargetFor(systemFolder, App().Title());
+  if (target.path.empty()) ReportFailure(target.named, kOutsideWindowsFolder);
 
-  const backend::ErrorCode error = CopyWholeOrNothing(RunningFile(), target);
-  if (error != 0) ReportFailure(target, backend::ErrorDescription(error));
+  // The Windows folder is writable only with an administrator's rights, which
+  // this run does not hold even for an administrator. The copy is tried once
+  // more in a run that holds them, whether or not this one seems to: when it
+  // already does, that run fails the same way and its failure is told.
+  backend::ErrorCode error = CopyWholeOrNothing(RunningFile(), target.path);
+  if (LacksRights(error)) error = CopyInElevatedRun();
+  if (error != 0) ReportFailure(target.named, backend::ErrorDescription(error));
 
   runtime::MsgBox(InstalledNotice(App().Title()), runtime::vbOKOnly + runtime::vbExclamation);
   runtime::End();

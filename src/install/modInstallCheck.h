@@ -6,8 +6,11 @@
 // `App.Path` + "\" + `App.EXEName` + ".exe" exists; a hidden or system file or a
 // folder of that name does not count, and a failed lookup counts as none.
 // Otherwise it asks, copies on Yes, tells the user the outcome and ends the
-// program; it never returns then. A failed copy is told as such, with the
-// system's reason, and leaves no partial file behind.
+// program; it never returns then. A copy refused for want of rights is made once
+// more by a run of the program with an administrator's rights (ElevatedCopy.h),
+// the system asking the user for them; every other failure is told at once. A
+// failed copy is told as such, with the system's reason, and leaves no partial
+// file behind.
 #pragma once
 
 #include <string>

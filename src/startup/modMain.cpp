@@ -1,5 +1,6 @@
 #include "modMain.h"
 
+#include "../install/ElevatedCopy.h"
 #include "../install/modInstallCheck.h"
 #include "../monitors/frmBlack.h"
 #include "../saver/frmAdvent1.h"
@@ -26,6 +27,11 @@ void ConfigurationNotice(Project& project) {
 }  // namespace
 
 void Main(Project& project) {
+  // The run the install starts with raised rights only copies, and must reach
+  // neither the install question nor any mode: it is told apart by its exact
+  // argument text, so any other text still picks a mode as before.
+  if (Command() == modInstallCheck::kElevatedCopySwitch) modInstallCheck::RunElevatedCopy();
+
   // A failing step is skipped and the next one runs: every call below reports
   // failure by its result, and nothing here looks at it beyond the answers.
   modInstallCheck::CheckInstall();

@@ -1,5 +1,7 @@
 // The entry procedure: the install check, then one of three modes chosen by the
-// command line (configuration notice, preview, the saver window).
+// command line (configuration notice, preview, the saver window). Before them all,
+// the install's run with raised rights, started with its own exact argument text,
+// makes its copy and ends.
 #pragma once
 
 #include <string>

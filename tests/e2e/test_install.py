@@ -28,6 +28,10 @@ TARGET = "C:\\windows\\syswow64\\..\\" + INSTALLED_NAME
 FAILURE = "The screensaver could not be installed to " + TARGET + ".\r\n"
 # The system's own sentence for error 5: Windows' wording, then Wine's.
 ACCESS_DENIED = ("Access is denied.", "Access denied.")
+# Error 183, told for a folder standing at the target.
+ALREADY_EXISTS = ("Cannot create a file when that file already exists.", "File already exists.")
+# The one argument text of the run the install starts with raised rights.
+ELEVATED_SWITCH = "/elevated-copy"
 ID_OK, ID_YES, ID_NO = 1, 6, 7
 DIALOG_CLASS = "#32770"
 
@@ -42,6 +46,11 @@ NO_OFFER_WATCH = 1.5
 def windows_path(unix_path):
     """The path as a program under Wine sees it, through drive Z:."""
     return "Z:" + unix_path.replace("/", "\\")
+
+
+def read_bytes(path):
+    with open(path, "rb") as file:
+        return file.read()
 
 
 class InstallTest(unittest.TestCase):
@@ -71,11 +80,11 @@ class InstallTest(unittest.TestCase):
             wine.start_server()
             yield wine
 
-    def download(self, wine, folder_name="Downloads"):
+    def download(self, wine, folder_name="Downloads", file_name=DOWNLOAD_NAME):
         """The program as a user downloads it: alone in a folder of its own."""
         folder = os.path.join(wine.work, folder_name)
         os.makedirs(folder)
-        path = os.path.join(folder, DOWNLOAD_NAME)
+        path = os.path.join(folder, file_name)
         shutil.copyfile(e2e.windows_binary(e2e.PROGRAM_NAME), path)
         return path
 
@@ -90,12 +99,14 @@ class InstallTest(unittest.TestCase):
 
     # ------------------------------------------------------------ boxes
 
-    def wait_for_box(self, wine, exe_name, seen=(), timeout=BOX_TIMEOUT):
+    def wait_for_box(self, wine, exe_name, seen=(), timeout=BOX_TIMEOUT, any_exe=False):
         """The program's next message box (one not among `seen` handles) and its
-        content as the inspector reads it."""
+        content as the inspector reads it. With `any_exe`, a box of any program
+        counts: the inspector reads no module name longer than 260 characters."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            for window in wine.inspector.windows_of(exe_name):
+            windows = wine.inspector.list() if any_exe else wine.inspector.windows_of(exe_name)
+            for window in windows:
                 if window["class"] != DIALOG_CLASS or window["hwnd"] in seen:
                     continue
                 # A box that closes while it is read is simply looked for again.
@@ -112,9 +123,9 @@ class InstallTest(unittest.TestCase):
         shown = {b["id"]: b["text"].replace("&", "") for b in dialog["buttons"] if b["visible"]}
         self.assertEqual(shown, buttons)
 
-    def answer_question(self, wine, answer):
+    def answer_question(self, wine, answer, exe_name=DOWNLOAD_NAME, any_exe=False):
         """Reads the install question exactly and presses `answer`; returns the box."""
-        box, dialog = self.wait_for_box(wine, DOWNLOAD_NAME)
+        box, dialog = self.wait_for_box(wine, exe_name, any_exe=any_exe)
         self.assertBox(dialog, QUESTION, {ID_YES: "Yes", ID_NO: "No"})
         self.assertEqual(wine.inspector.click(box["hwnd"], answer), {"Yes": ID_YES, "No": ID_NO}[answer])
         return box
@@ -127,6 +138,14 @@ class InstallTest(unittest.TestCase):
         self.assertBox(dialog, NOTICE, {ID_OK: "OK"})
         wine.inspector.click(notice["hwnd"], "OK")
         self.assertTrue(program.wait(EXIT_TIMEOUT), "still running after the notice was closed")
+
+    def answer_outcome(self, wine, exe_name, question, any_exe=False):
+        """The text of the box after the question, closed with OK."""
+        box, dialog = self.wait_for_box(wine, exe_name, seen={question["hwnd"]}, any_exe=any_exe)
+        self.assertEqual(len(dialog["texts"]), 1, dialog["texts"])
+        self.assertBox(dialog, dialog["texts"][0], {ID_OK: "OK"})
+        wine.inspector.click(box["hwnd"], "OK")
+        return dialog["texts"][0]
 
     def assertNoPartialFile(self, wine):
         leftovers = [name for name in os.listdir(self.windows_folder(wine)) if name.endswith(".partial")]
@@ -197,25 +216,107 @@ class InstallTest(unittest.TestCase):
             self.assertFalse(os.path.exists(os.path.join(self.windows_folder(wine), INSTALLED_NAME)))
 
     def test_a_failed_copy_is_told_with_its_reason_and_leaves_no_file(self):
+        # A refusal for want of rights is retried once in a second run of the
+        # program with its switch (Wine starts "runas" without a prompt, as every
+        # process there counts as elevated); a folder at the target is told at once.
+        # Wine's process trace in the program's log names every process it starts.
         cases = [
-            ("the Windows folder cannot be written", self.make_windows_folder_unwritable),
-            ("a folder stands at the target", self.put_folder_at_target),
+            ("the Windows folder cannot be written", self.make_windows_folder_unwritable, ACCESS_DENIED, True),
+            ("a folder stands at the target", self.put_folder_at_target, ALREADY_EXISTS, False),
         ]
-        for name, arrange in cases:
+        for name, arrange, reasons, retried in cases:
             with self.subTest(name), self.session("failure-" + arrange.__name__) as wine:
-                exe = self.download(wine)
+                exe = self.download(wine, "My Downloads")
                 with arrange(wine) as check_target_untouched:
+                    wine.env["WINEDEBUG"] = "-all,+process"
                     program = self.start(wine, exe)
                     question = self.answer_question(wine, "Yes")
-                    box, dialog = self.wait_for_box(wine, DOWNLOAD_NAME, seen={question["hwnd"]})
-                    texts = dialog["texts"]
-                    self.assertEqual(len(texts), 1, texts)
-                    self.assertIn(texts[0], [FAILURE + reason for reason in ACCESS_DENIED])
-                    self.assertBox(dialog, texts[0], {ID_OK: "OK"})
-                    wine.inspector.click(box["hwnd"], "OK")
+                    self.assertIn(self.answer_outcome(wine, DOWNLOAD_NAME, question),
+                                  [FAILURE + reason for reason in reasons])
                     self.assertTrue(program.wait(EXIT_TIMEOUT), "still running after the failure was told")
                     check_target_untouched()
+                with open(program.log_path, encoding="utf-8", errors="replace") as log:
+                    started = [line for line in log if "CreateProcessInternalW app" in line]
+                second_runs = [line for line in started
+                               if DOWNLOAD_NAME in line and line.rstrip().endswith(ELEVATED_SWITCH + '"')]
+                self.assertEqual(len(second_runs), 1 if retried else 0, started)
                 self.assertNoPartialFile(wine)
+
+    def test_the_run_with_the_switch_copies_by_itself_shows_nothing_and_ends_with_its_outcome(self):
+        with self.session("switch") as wine:
+            exe = self.download(wine)
+            target = os.path.join(self.windows_folder(wine), INSTALLED_NAME)
+
+            def run_switched(count=1):
+                programs = [self.start(wine, exe, ELEVATED_SWITCH) for _ in range(count)]
+                shown = []
+                deadline = time.monotonic() + BOX_TIMEOUT
+                while any(p.running for p in programs) and time.monotonic() < deadline:
+                    shown += wine.inspector.windows_of(DOWNLOAD_NAME)
+                self.assertEqual(shown, [], "the run with the switch showed a window")
+                self.assertTrue(all(p.wait(0.0) for p in programs))
+                return [p.exit_code for p in programs]
+
+            with self.subTest("copies itself byte for byte"):
+                self.assertEqual(run_switched(), [0])
+                self.assertTrue(filecmp.cmp(exe, target, shallow=False))
+            with self.subTest("two at the same moment"):
+                os.remove(target)
+                self.assertEqual(run_switched(2), [0, 0])
+                self.assertTrue(filecmp.cmp(exe, target, shallow=False))
+                self.assertNoPartialFile(wine)
+            with self.subTest("the Windows folder cannot be written"):
+                os.remove(target)
+                with self.make_windows_folder_unwritable(wine):
+                    self.assertEqual(run_switched(), [5])
+                self.assertFalse(os.path.exists(target))
+                self.assertNoPartialFile(wine)
+
+    def test_downloads_under_the_paths_and_names_users_give_them(self):
+        long_folder = "/".join(["Downloads-" + "x" * 60] * 5)
+        rows = [
+            # folder, file name, how the earlier copy stands, what the user is told
+            (long_folder, DOWNLOAD_NAME, None, NOTICE),
+            ("dots", "frost.lane.v1.exe", None, NOTICE),
+            ("upper", "FROSTLANE1.EXE", None, NOTICE),
+            ("My Downloads", "Frostlane 1 setup.exe", None, NOTICE),
+            ("\U0001F384 Downloads", DOWNLOAD_NAME, None, NOTICE),
+            ("read-only", DOWNLOAD_NAME, "read-only", NOTICE),
+            ("in use", DOWNLOAD_NAME, "running", None),
+        ]
+        with self.session("paths") as wine:
+            target = os.path.join(self.windows_folder(wine), INSTALLED_NAME)
+            for folder, file_name, earlier, told in rows:
+                with self.subTest(folder=folder[:20], file=file_name, earlier=earlier):
+                    exe = self.download(wine, folder, file_name)
+                    self.assertEqual(len(windows_path(exe)) > 260, folder == long_folder)
+                    any_exe = len(windows_path(exe)) > 260
+                    saver = None
+                    if earlier is not None:
+                        shutil.copyfile(exe, target)
+                        with open(target, "ab") as earlier_copy:
+                            earlier_copy.write(b"earlier")
+                        before = read_bytes(target)
+                    if earlier == "read-only":
+                        os.chmod(target, 0o444)
+                    if earlier == "running":
+                        saver = self.start(wine, target, "/s")
+                        self.assertIsNotNone(wine.inspector.wait_for_window(INSTALLED_NAME, timeout=BOX_TIMEOUT))
+                    program = self.start(wine, exe)
+                    question = self.answer_question(wine, "Yes", file_name, any_exe)
+                    text = self.answer_outcome(wine, file_name, question, any_exe)
+                    self.assertTrue(program.wait(EXIT_TIMEOUT), "still running after the last box")
+                    if told is not None:
+                        self.assertEqual(text, told)
+                        self.assertTrue(filecmp.cmp(exe, target, shallow=False))
+                    else:
+                        self.assertIn(text, [FAILURE + reason for reason in ACCESS_DENIED])
+                        self.assertEqual(read_bytes(target), before, "the running copy was changed")
+                        self.assertTrue(saver.running, "the running saver ended")
+                        saver.close()
+                    self.assertNoPartialFile(wine)
+                    os.chmod(target, 0o644)
+                    os.remove(target)
 
     # ------------------------------------------------------------ failures
 

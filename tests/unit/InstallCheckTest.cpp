@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "HeadlessProgram.h"
+#include "install/ElevatedCopy.h"
+#include "install/InstallTarget.h"
+#include "install/WholeCopy.h"
 #include "install/modInstallCheck.h"
 #include "startup/runtime/Application.h"
 
@@ -16,13 +19,16 @@ using Bytes = std::vector<std::uint8_t>;
 const std::wstring kDownload = L"C:\\Users\\Ann\\Downloads\\frostlane1_install.exe";
 const std::wstring kTarget = L"C:\\WINDOWS\\SysWOW64\\..\\Quillon_Solutions_Frostlane_1.scr";
 const std::wstring kInstalled = L"C:\\WINDOWS\\Quillon_Solutions_Frostlane_1.scr";
-const std::wstring kPartial = kTarget + L".partial";
+// The temporary file of the first try of the test machine's process (4242).
+const std::wstring kPartial = kInstalled + L".4242-1.partial";
 const std::wstring kQuestion = L"Would you like to install Quillon Solutions Frostlane 1?";
 const std::wstring kNotice =
     L"The screensaver has been installed. But you will need to open the Display Properties and select "
     L"\"Quillon Solutions Frostlane 1\" to activate it.";
 const Bytes kProgram = {'M', 'Z', 0x90, 0x00, 0x03, 0xFF, 0x00, 'P', 'E'};
 const Bytes kEarlierCopy = {'M', 'Z', 'o', 'l', 'd'};
+constexpr unsigned long kAccessDenied = 5;
+constexpr unsigned long kSharingViolation = 32;
 constexpr int kYes = 6;
 constexpr int kNo = 7;
 
@@ -126,7 +132,7 @@ TEST(InstallCheck, NoOrABoxThatCannotBeShownCopiesNothing) {
     program.machine().messageBoxAnswers = {kNo};
     if (boxFails) program.machine().Fail(L"MessageBox", 1);
     program.Start(L"/s");
-    EXPECT_TRUE(program.machine().CallsNamed(L"CopyFileReplacing").empty()) << "box fails: " << boxFails;
+    EXPECT_TRUE(program.machine().CallsNamed(L"CopyFileToNew").empty()) << "box fails: " << boxFails;
     EXPECT_TRUE(program.machine().CallsNamed(L"SHGetSpecialFolderLocation").empty());
     EXPECT_EQ(BytesAt(kInstalled), kEarlierCopy);
     EXPECT_EQ(program.machine().messageBoxes.size(), boxFails ? 0u : 1u);
@@ -140,10 +146,14 @@ TEST(InstallCheck, YesCopiesTheExeIntoTheWindowsFolderWholeThenTellsHowToActivat
     std::wstring modulePath;
     std::wstring source;
     bool earlierCopy;
+    unsigned earlierAttributes = 0;
   };
   const Row rows[] = {
       {"first install", kDownload, kDownload, false},
       {"reinstall over an earlier copy", kDownload, kDownload, true},
+      // Windows replaces no read-only file; the install clears the flag of its
+      // own target first.
+      {"reinstall over a read-only earlier copy", kDownload, kDownload, true, backend::kAttributeReadOnly},
       {"a download folder outside the ANSI code page", L"C:\\Users\\Ann\\Загрузки\\ダウンロード\\frostlane1_install.exe",
        L"C:\\Users\\Ann\\Загрузки\\ダウンロード\\frostlane1_install.exe", true},
       // Started under another name, it copies the .exe that stands beside it.
@@ -156,17 +166,19 @@ TEST(InstallCheck, YesCopiesTheExeIntoTheWindowsFolderWholeThenTellsHowToActivat
     machine.modulePath = row.modulePath;
     if (row.modulePath != row.source) machine.files[row.modulePath] = {Bytes{'s', 'c', 'r'}, 0};
     if (!row.earlierCopy) machine.files.erase(kInstalled);
+    if (row.earlierCopy) machine.files[kInstalled].attributes = row.earlierAttributes;
     machine.messageBoxAnswers = {kYes};
     program.Start(L"/s");
 
-    const std::vector<std::wstring> copies = {L"CopyFileReplacing(\"" + row.source + L"\", \"" + kPartial + L"\")"};
-    const std::vector<std::wstring> moves = {L"MoveFileReplacing(\"" + kPartial + L"\", \"" + kTarget + L"\")"};
-    EXPECT_EQ(machine.CallsNamed(L"CopyFileReplacing"), copies) << row.name;
+    const std::vector<std::wstring> copies = {L"CopyFileToNew(\"" + row.source + L"\", \"" + kPartial + L"\")"};
+    const std::vector<std::wstring> moves = {L"MoveFileReplacing(\"" + kPartial + L"\", \"" + kInstalled + L"\")"};
+    EXPECT_EQ(machine.CallsNamed(L"CopyFileToNew"), copies) << row.name;
     EXPECT_EQ(machine.CallsNamed(L"MoveFileReplacing"), moves) << row.name;
     const std::vector<std::wstring> folderLookup = {L"SHGetSpecialFolderLocation(0, 41)"};
     EXPECT_EQ(machine.CallsNamed(L"SHGetSpecialFolderLocation"), folderLookup);
     EXPECT_EQ(BytesAt(kInstalled), kProgram) << row.name;
     EXPECT_EQ(headless::FindFile(kPartial), nullptr) << row.name;
+    EXPECT_TRUE(machine.CallsNamed(L"RunElevatedAndWait").empty()) << row.name;
 
     ASSERT_EQ(machine.messageBoxes.size(), 2u) << row.name;
     EXPECT_EQ(machine.messageBoxes[1].text, kNotice);
@@ -211,15 +223,29 @@ TEST(InstallCheck, AFailedInstallIsToldWithItsReasonAndLeavesNoPartialFile) {
     bool copyTried;
   };
   const Row rows[] = {
-      {"copy refused", [](headless::Machine& m) { m.Fail(L"CopyFileReplacing"); },
-       failedTo + L"Access is denied.", true},
+      {"copy refused", [](headless::Machine& m) { m.Fail(L"CopyFileToNew", -1, kSharingViolation); },
+       failedTo + L"The process cannot access the file because it is being used by another process.", true},
       {"copy cut short", [](headless::Machine& m) { m.copyBreaksAfterBytes = 4; },
        failedTo + L"There is not enough space on the disk.", true},
-      {"move refused", [](headless::Machine& m) { m.Fail(L"MoveFileReplacing"); },
-       failedTo + L"Access is denied.", true},
+      {"move refused", [](headless::Machine& m) { m.Fail(L"MoveFileReplacing", -1, kSharingViolation); },
+       failedTo + L"The process cannot access the file because it is being used by another process.", true},
+      {"read-only earlier copy, move refused",
+       [](headless::Machine& m) {
+         m.files[kInstalled].attributes = backend::kAttributeReadOnly;
+         m.Fail(L"MoveFileReplacing", -1, kSharingViolation);
+       },
+       failedTo + L"The process cannot access the file because it is being used by another process.", true},
+      {"read-only download, move refused",
+       [](headless::Machine& m) {
+         m.files[kDownload].attributes = backend::kAttributeReadOnly;
+         m.Fail(L"MoveFileReplacing", -1, kSharingViolation);
+       },
+       failedTo + L"The process cannot access the file because it is being used by another process.", true},
+      // Windows refuses a folder at the target as "access denied", which would
+      // ask for rights that cannot help: it is told at once.
       {"a folder stands at the target",
        [](headless::Machine& m) { m.files[kInstalled] = {{}, backend::kAttributeDirectory}; },
-       failedTo + L"Access is denied.", true},
+       failedTo + L"Cannot create a file when that file already exists.", false},
       {"Windows folder missing",
        [](headless::Machine& m) {
          m.files.erase(L"C:\\WINDOWS");
@@ -240,6 +266,7 @@ TEST(InstallCheck, AFailedInstallIsToldWithItsReasonAndLeavesNoPartialFile) {
     headless::Machine& machine = program.machine();
     Download(machine);
     row.arrange(machine);
+    const std::size_t filesBefore = machine.files.size();
     const headless::FileEntry* earlier = headless::FindFile(kInstalled);
     const headless::FileEntry before = earlier != nullptr ? *earlier : headless::FileEntry{};
     machine.messageBoxAnswers = {kYes};
@@ -250,7 +277,7 @@ TEST(InstallCheck, AFailedInstallIsToldWithItsReasonAndLeavesNoPartialFile) {
     EXPECT_EQ(machine.messageBoxes[1].style, 48u) << row.name;
     EXPECT_EQ(machine.messageBoxes[1].caption, L"Quillon Solutions Frostlane 1") << row.name;
     EXPECT_TRUE(machine.ended) << row.name;
-    EXPECT_EQ(machine.CallsNamed(L"CopyFileReplacing").empty(), !row.copyTried) << row.name;
+    EXPECT_EQ(machine.CallsNamed(L"CopyFileToNew").empty(), !row.copyTried) << row.name;
     // Whatever stood at the target before stands there still, and nothing is left
     // half-written beside it or in the root of the drive.
     const headless::FileEntry* after = headless::FindFile(kInstalled);
@@ -261,6 +288,181 @@ TEST(InstallCheck, AFailedInstallIsToldWithItsReasonAndLeavesNoPartialFile) {
     }
     EXPECT_EQ(headless::FindFile(kPartial), nullptr) << row.name;
     EXPECT_EQ(headless::FindFile(L"C:\\Quillon_Solutions_Frostlane_1.scr"), nullptr) << row.name;
+    EXPECT_EQ(machine.files.size(), filesBefore) << row.name;
+    // None of these failures is for want of rights.
+    EXPECT_TRUE(machine.CallsNamed(L"RunElevatedAndWait").empty()) << row.name;
+  }
+}
+
+// A copy refused for want of rights is made once more by the program's own file
+// started with raised rights; here that run is the real elevated copy on the same
+// machine, so what it writes is what the user gets.
+TEST(InstallCheck, ACopyRefusedForWantOfRightsIsMadeOnceMoreWithRaisedRights) {
+  const std::wstring failedTo = L"The screensaver could not be installed to " + kTarget + L".\r\n";
+  enum class Launch { NotTried, ChildCopies, Cancelled, ChildStatus112 };
+  struct Row {
+    const char* name;
+    unsigned long firstCopyError;  // 0: the unelevated copy succeeds
+    int copiesRefused;             // how many copies fail with that error
+    Launch launch;
+    std::wstring text;             // the box after the question
+    Bytes installed;
+  };
+  const std::wstring cancelled = L"The operation was canceled by the user.";
+  const Row rows[] = {
+      {"access denied, then the child copies", kAccessDenied, 1, Launch::ChildCopies, kNotice, kProgram},
+      {"privilege not held, then the child copies", 1314, 1, Launch::ChildCopies, kNotice, kProgram},
+      {"elevation required, then the child copies", 740, 1, Launch::ChildCopies, kNotice, kProgram},
+      {"access denied, then the user declines", kAccessDenied, 1, Launch::Cancelled, failedTo + cancelled,
+       kEarlierCopy},
+      {"access denied, and the child is refused too", kAccessDenied, 2, Launch::ChildCopies,
+       failedTo + L"Access is denied.", kEarlierCopy},
+      {"access denied, then the child ends with 112", kAccessDenied, 1, Launch::ChildStatus112,
+       failedTo + L"There is not enough space on the disk.", kEarlierCopy},
+      {"sharing violation", kSharingViolation, 1, Launch::NotTried,
+       failedTo + L"The process cannot access the file because it is being used by another process.", kEarlierCopy},
+      {"no Windows folder", 3, 1, Launch::NotTried, failedTo + L"The system cannot find the path specified.", {}},
+      {"the unelevated copy succeeds", 0, 0, Launch::NotTried, kNotice, kProgram},
+  };
+  for (const Row& row : rows) {
+    HeadlessProgram program;
+    headless::Machine& machine = program.machine();
+    Download(machine);
+    if (row.firstCopyError == 3) {
+      machine.files.erase(L"C:\\WINDOWS");
+      machine.files.erase(kInstalled);
+    } else if (row.copiesRefused > 0) {
+      machine.Fail(L"CopyFileToNew", row.copiesRefused, row.firstCopyError);
+    }
+    if (row.launch == Launch::Cancelled) machine.Fail(L"RunElevatedAndWait", 1, 1223);
+    machine.elevatedRun = [launch = row.launch] {
+      return launch == Launch::ChildStatus112 ? 112ul : modInstallCheck::ElevatedCopy();
+    };
+    machine.messageBoxAnswers = {kYes};
+    program.Start(L"");
+
+    const std::vector<std::wstring> launches =
+        row.launch == Launch::NotTried
+            ? std::vector<std::wstring>{}
+            : std::vector<std::wstring>{L"RunElevatedAndWait(\"" + kDownload + L"\", \"/elevated-copy\")"};
+    EXPECT_EQ(machine.CallsNamed(L"RunElevatedAndWait"), launches) << row.name;
+    EXPECT_EQ(Texts(machine), (std::vector<std::wstring>{kQuestion, row.text})) << row.name;
+    EXPECT_EQ(BytesAt(kInstalled), row.installed) << row.name;
+    for (const auto& file : machine.files) EXPECT_EQ(file.first.find(L".partial"), std::wstring::npos) << row.name;
+    EXPECT_TRUE(machine.ended) << row.name;
+  }
+}
+
+TEST(InstallCheck, ATargetOutsideTheWindowsFolderWritesNothing) {
+  struct Row {
+    std::wstring title;
+    std::wstring systemFolder;  // what the shell answers
+  };
+  const std::wstring system = L"C:\\WINDOWS\\SysWOW64";
+  const Row rows[] = {
+      {L"..\\Frostlane", system},
+      {L"Frost\\..\\..\\lane", system},
+      {L"Frost/lane", system},
+      {L"Frost\tlane", system},
+      {L"Frostlane:hidden", system},
+      {L"C:Frostlane", system},
+      {L"Frost*", system},
+      {L"NUL", system},
+      {L"com1", system},
+      {L"Quillon Solutions Frostlane 1", L"C:\\SysWOW64"},        // a drive's root
+      {L"Quillon Solutions Frostlane 1", L"WINDOWS\\SysWOW64"},  // relative
+      {L"Quillon Solutions Frostlane 1", L"\\\\?\\C:\\WINDOWS\\SysWOW64"},
+      {L"Quillon Solutions Frostlane 1", L"C:\\..\\SysWOW64"},
+  };
+  for (const Row& row : rows) {
+    const std::wstring name = row.title + L" in " + row.systemFolder;
+    HeadlessProgram program;
+    headless::Machine& machine = program.machine();
+    Download(machine);
+    machine.specialFolders[41] = row.systemFolder;
+    const auto filesBefore = machine.files;
+    machine.messageBoxAnswers = {kYes};
+    runtime::App().SetTitle(row.title);
+    machine.Run([] { modInstallCheck::CheckInstall(); });
+
+    const std::wstring told = row.systemFolder + L"\\..\\" + modInstallCheck::InstallName(row.title) + L".scr";
+    EXPECT_EQ(Texts(machine).back(), modInstallCheck::FailureNotice(told, modInstallCheck::kOutsideWindowsFolder))
+        << name;
+    EXPECT_TRUE(machine.CallsNamed(L"CopyFileToNew").empty()) << name;
+    EXPECT_TRUE(machine.CallsNamed(L"RunElevatedAndWait").empty()) << name;
+    EXPECT_EQ(machine.files.size(), filesBefore.size()) << name;
+
+    // The elevated run refuses the same target by itself.
+    HeadlessProgram child;
+    Download(child.machine());
+    child.machine().specialFolders[41] = row.systemFolder;
+    runtime::App().SetTitle(row.title);
+    child.machine().Run([] { modInstallCheck::RunElevatedCopy(); });
+    EXPECT_EQ(child.machine().exitStatus, modInstallCheck::kBadPathName) << name;
+    EXPECT_TRUE(child.machine().CallsNamed(L"CopyFileToNew").empty()) << name;
+  }
+}
+
+// The run started with the switch: it works out its source and target itself,
+// shows nothing and ends with 0 or the error code.
+TEST(InstallCheck, TheElevatedRunCopiesItsOwnFileOrEndsWithTheErrorCode) {
+  const std::wstring stale = kInstalled + L".4242-1.partial";
+  struct Row {
+    const char* name;
+    std::function<void(headless::Machine&)> arrange;
+    unsigned long exitStatus;
+    Bytes installed;
+  };
+  const Row rows[] = {
+      {"copies its own file", [](headless::Machine&) {}, 0, kProgram},
+      {"replaces a read-only earlier copy",
+       [](headless::Machine& m) { m.files[kInstalled].attributes = backend::kAttributeReadOnly; }, 0, kProgram},
+      {"another run holds the first temporary name",
+       [&](headless::Machine& m) { m.files[stale] = {Bytes{'x'}, 0}; }, 0, kProgram},
+      {"refused", [](headless::Machine& m) { m.Fail(L"CopyFileToNew", -1, kAccessDenied); }, kAccessDenied,
+       kEarlierCopy},
+      {"copy cut short", [](headless::Machine& m) { m.copyBreaksAfterBytes = 4; }, 112, kEarlierCopy},
+      {"a folder at the target", [](headless::Machine& m) { m.files[kInstalled] = {{}, backend::kAttributeDirectory}; },
+       modInstallCheck::kFolderAtTarget, {}},
+      {"no system folder", [](headless::Machine& m) { m.specialFolders.clear(); }, 3, kEarlierCopy},
+      {"started as the installed copy itself", 
+       [](headless::Machine& m) { m.modulePath = L"c:\\windows\\.\\QUILLON_SOLUTIONS_FROSTLANE_1.SCR"; },
+       modInstallCheck::kInvalidParameter, kEarlierCopy},
+      {"its own path names a folder",
+       [](headless::Machine& m) {
+         m.modulePath = L"C:\\Users\\Ann\\Downloads";
+         m.files[m.modulePath] = {{}, backend::kAttributeDirectory};
+       },
+       modInstallCheck::kInvalidParameter, kEarlierCopy},
+      {"its own path is relative", [](headless::Machine& m) { m.modulePath = L"frostlane1_install.exe"; },
+       modInstallCheck::kBadPathName, kEarlierCopy},
+  };
+  for (const Row& row : rows) {
+    HeadlessProgram program;
+    headless::Machine& machine = program.machine();
+    Download(machine);
+    row.arrange(machine);
+    const auto filesBefore = machine.files;
+    program.Start(modInstallCheck::kElevatedCopySwitch);
+
+    EXPECT_TRUE(machine.ended) << row.name;
+    EXPECT_EQ(machine.exitStatus, row.exitStatus) << row.name;
+    EXPECT_EQ(BytesAt(kInstalled), row.installed) << row.name;
+    EXPECT_TRUE(machine.messageBoxes.empty()) << row.name;
+    EXPECT_TRUE(machine.windows.empty()) << row.name;
+    EXPECT_TRUE(machine.CallsNamed(L"FindFirstMatch").empty()) << row.name;
+    // Nothing but the target changes: no temporary file stays, and another run's is left alone.
+    std::vector<std::wstring> changed;
+    for (const auto& file : machine.files) {
+      const auto before = filesBefore.find(file.first);
+      if (before == filesBefore.end() || before->second.bytes != file.second.bytes) changed.push_back(file.first);
+    }
+    for (const auto& file : filesBefore) {
+      if (machine.files.count(file.first) == 0) changed.push_back(file.first + L" (gone)");
+    }
+    const std::vector<std::wstring> expected =
+        row.exitStatus == 0 ? std::vector<std::wstring>{kInstalled} : std::vector<std::wstring>{};
+    EXPECT_EQ(changed, expected) << row.name;
   }
 }
 

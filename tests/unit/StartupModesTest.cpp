@@ -7,18 +7,20 @@
 
 namespace {
 
-enum class Mode { ConfigurationNotice, Preview, Saver };
+enum class Mode { ConfigurationNotice, Preview, Saver, ElevatedCopy };
 
 const wchar_t* Name(Mode mode) {
   switch (mode) {
     case Mode::ConfigurationNotice: return L"configuration notice";
     case Mode::Preview: return L"preview";
     case Mode::Saver: return L"saver";
+    case Mode::ElevatedCopy: return L"the install's elevated copy";
   }
   return L"?";
 }
 
 Mode Observed(HeadlessProgram& program) {
+  if (!program.machine().CallsNamed(L"EndProgramWithStatus").empty()) return Mode::ElevatedCopy;
   if (!program.machine().messageBoxes.empty()) return Mode::ConfigurationNotice;
   if (program.machine().ended) return Mode::Preview;
   return Mode::Saver;
@@ -40,6 +42,10 @@ TEST(StartupModes, OnlyTheFirstTwoCharactersChooseTheMode) {
       {L"-c", Mode::Saver},                  {L"c", Mode::Saver},
       {L" /c", Mode::Saver},                 {L"/", Mode::Saver},
       {L"/s /c", Mode::Saver},
+      // The install's own switch counts only as the whole argument text, as given.
+      {L"/elevated-copy", Mode::ElevatedCopy},  {L"/elevated-copy ", Mode::Saver},
+      {L"/elevated-copy x", Mode::Saver},    {L" /elevated-copy", Mode::Saver},
+      {L"/ELEVATED-COPY", Mode::Saver},      {L"/elevated-copy /c", Mode::Saver},
   };
   for (const Row& row : rows) {
     HeadlessProgram program;

@@ -1,7 +1,11 @@
 // What the portable forms runtime needs from the machine beneath it: the process,
 // message boxes, files, native windows, timers and the monitors. The Windows build
 // implements it with Win32 (wide calls); the headless build in memory, scripted and
-// recorded. The program's own code never calls this seam directly.
+// recorded. The forms runtime is its caller, with one exception: the install
+// module (src/install) calls the operations marked "install" below itself, since
+// it must know why a copy failed, must never leave half a file, and hands the copy
+// to a second run of the program with raised rights, none of which a plain file
+// copy that only succeeds or fails could promise.
 #pragma once
 
 #include <string>
@@ -17,7 +21,10 @@ using runtime::WindowHandle;
 
 // ---- The process -----------------------------------------------------------
 
-// Full path of the running executable.
+// An operation's outcome: 0 on success, else the system's error code.
+using ErrorCode = unsigned long;
+
+// install: full path of the running executable, of any length.
 std::wstring ModuleFileName();
 
 // The command-line arguments: the text after the program's own path.
@@ -34,6 +41,19 @@ double TwipsPerPixelY();
 // program runs. Never returns.
 [[noreturn]] void EndProgram();
 
+// install: ends the process at once with `status` as its exit code. Called only
+// where no window has been made.
+[[noreturn]] void EndProgramWithStatus(ErrorCode status);
+
+// install: the running process's id, unique among the processes running now.
+unsigned long ProcessId();
+
+// install: runs `file` with the argument text `parameters` with an administrator's
+// rights, the system asking the user for them, and waits for it to end. 0 when it
+// ran, `exitStatus` then holding its exit code; otherwise the system's error code
+// of the start (1223 when the user declined) and `exitStatus` is left as it was.
+ErrorCode RunElevatedAndWait(const std::wstring& file, const std::wstring& parameters, ErrorCode& exitStatus);
+
 // Runs the event loop. Returns only when there is no window left to serve, which
 // in this program does not happen: every run ends through EndProgram.
 void RunEventLoop();
@@ -46,30 +66,36 @@ int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsign
 
 // ---- Files -----------------------------------------------------------------
 
+constexpr unsigned kAttributeReadOnly = 0x1;
 constexpr unsigned kAttributeHidden = 0x2;
 constexpr unsigned kAttributeSystem = 0x4;
 constexpr unsigned kAttributeDirectory = 0x10;
+constexpr unsigned kAttributeDevice = 0x40;
+constexpr unsigned kAttributeReparsePoint = 0x400;
 
 // The file name (without folder) of the first entry matching `path` whose
 // attributes, beyond read-only and archive, all lie in `attributeMask`; "" when
 // none does or the lookup fails.
 std::wstring FindFirstMatch(const std::wstring& path, unsigned attributeMask);
 
-// A file operation's outcome: 0 on success, else the system's error code.
-// The install check calls the four operations below itself: it must know why a
-// copy failed and must never leave half a file, which a plain file copy that
-// only succeeds or fails cannot promise.
-using ErrorCode = unsigned long;
+// The file operations below take paths of any length.
 
-// Copies `from` to `to`, replacing an existing `to`.
-ErrorCode CopyFileReplacing(const std::wstring& from, const std::wstring& to);
+// install: copies `from` to a new file `to`, made only if nothing stands at `to`
+// yet; anything there already gives 80 (the file exists) and is left alone.
+ErrorCode CopyFileToNew(const std::wstring& from, const std::wstring& to);
 
-// Moves `from` over `to` in one step, replacing an existing `to`.
+// install: moves `from` over `to` in one step, replacing an existing `to`. A
+// read-only `to` is refused (5), as Windows refuses it.
 ErrorCode MoveFileReplacing(const std::wstring& from, const std::wstring& to);
 
+// install: removes a file; a read-only one is refused (5).
 ErrorCode RemoveFile(const std::wstring& path);
 
-// The system's own sentence for an error code, such as "Access is denied.".
+// install: the attributes (kAttribute... bits) of the file or folder at `path`.
+ErrorCode GetAttributes(const std::wstring& path, unsigned& attributes);
+ErrorCode SetAttributes(const std::wstring& path, unsigned attributes);
+
+// install: the system's own sentence for an error code, such as "Access is denied.".
 std::wstring ErrorDescription(ErrorCode code);
 
 // ---- Windows of forms ------------------------------------------------------

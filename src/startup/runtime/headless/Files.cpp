@@ -16,6 +16,7 @@ namespace {
 constexpr ErrorCode kFileNotFound = 2;
 constexpr ErrorCode kPathNotFound = 3;
 constexpr ErrorCode kAccessDenied = 5;
+constexpr ErrorCode kFileExists = 80;
 constexpr ErrorCode kDiskFull = 112;
 
 // Folds case and resolves "." and ".." so that C:\A\B\..\c names C:\A\c.
@@ -88,28 +89,28 @@ std::wstring FindFirstMatch(const std::wstring& path, unsigned attributeMask) {
   return (special & ~attributeMask) == 0 ? NameOf(path) : std::wstring();
 }
 
-ErrorCode CopyFileReplacing(const std::wstring& from, const std::wstring& to) {
-  if (!TheMachine().Call(L"CopyFileReplacing", Args(from, to))) return kAccessDenied;
+ErrorCode CopyFileToNew(const std::wstring& from, const std::wstring& to) {
+  if (!TheMachine().Call(L"CopyFileToNew", Args(from, to))) return TheMachine().FailureError(L"CopyFileToNew");
   const headless::FileEntry* source = Find(from);
   if (source == nullptr || (source->attributes & kAttributeDirectory) != 0) return kFileNotFound;
   if (!FolderExists(FolderOf(to))) return kPathNotFound;
-  const headless::FileEntry* target = Find(to);
-  if (target != nullptr && (target->attributes & kAttributeDirectory) != 0) return kAccessDenied;
-  headless::FileEntry copy{source->bytes, 0};
+  if (Find(to) != nullptr) return kFileExists;
+  // The copy keeps the source's attributes, as Windows' copy does.
+  headless::FileEntry copy{source->bytes, source->attributes};
   const auto breakAfter = TheMachine().copyBreaksAfterBytes;
   const bool cutShort = breakAfter.has_value() && *breakAfter < copy.bytes.size();
   if (cutShort) copy.bytes.resize(*breakAfter);
-  Erase(to);
   TheMachine().files[to] = copy;
   return cutShort ? kDiskFull : 0;
 }
 
 ErrorCode MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
-  if (!TheMachine().Call(L"MoveFileReplacing", Args(from, to))) return kAccessDenied;
+  if (!TheMachine().Call(L"MoveFileReplacing", Args(from, to))) return TheMachine().FailureError(L"MoveFileReplacing");
   const headless::FileEntry* source = Find(from);
   if (source == nullptr) return kFileNotFound;
   const headless::FileEntry* target = Find(to);
-  if (target != nullptr && (target->attributes & kAttributeDirectory) != 0) return kAccessDenied;
+  // Windows replaces neither a folder nor a read-only file.
+  if (target != nullptr && (target->attributes & (kAttributeDirectory | kAttributeReadOnly)) != 0) return kAccessDenied;
   const headless::FileEntry moved = *source;
   Erase(from);
   Erase(to);
@@ -118,9 +119,32 @@ ErrorCode MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
 }
 
 ErrorCode RemoveFile(const std::wstring& path) {
-  if (!TheMachine().Call(L"RemoveFile", Args(path))) return kAccessDenied;
-  if (Find(path) == nullptr) return kFileNotFound;
+  if (!TheMachine().Call(L"RemoveFile", Args(path))) return TheMachine().FailureError(L"RemoveFile");
+  const headless::FileEntry* entry = Find(path);
+  if (entry == nullptr) return kFileNotFound;
+  if ((entry->attributes & (kAttributeDirectory | kAttributeReadOnly)) != 0) return kAccessDenied;
   Erase(path);
+  return 0;
+}
+
+ErrorCode GetAttributes(const std::wstring& path, unsigned& attributes) {
+  if (!TheMachine().Call(L"GetAttributes", Args(path))) return TheMachine().FailureError(L"GetAttributes");
+  const headless::FileEntry* entry = Find(path);
+  if (entry == nullptr) {
+    if (!FolderExists(path)) return kFileNotFound;
+    attributes = kAttributeDirectory;  // a folder known only by the files in it
+    return 0;
+  }
+  attributes = entry->attributes;
+  return 0;
+}
+
+ErrorCode SetAttributes(const std::wstring& path, unsigned attributes) {
+  if (!TheMachine().Call(L"SetAttributes", Args(path, attributes))) return TheMachine().FailureError(L"SetAttributes");
+  headless::FileEntry* entry = Find(path);
+  if (entry == nullptr) return kFileNotFound;
+  // The kind of entry stays what it is; only its flags change.
+  entry->attributes = (attributes & ~kAttributeDirectory) | (entry->attributes & kAttributeDirectory);
   return 0;
 }
 
@@ -130,7 +154,10 @@ std::wstring ErrorDescription(ErrorCode code) {
     case kPathNotFound: return L"The system cannot find the path specified.";
     case kAccessDenied: return L"Access is denied.";
     case 32: return L"The process cannot access the file because it is being used by another process.";
+    case kFileExists: return L"The file exists.";
     case kDiskFull: return L"There is not enough space on the disk.";
+    case 183: return L"Cannot create a file when that file already exists.";
+    case 1223: return L"The operation was canceled by the user.";
     default: return L"Error " + std::to_wstring(code) + L".";
   }
 }

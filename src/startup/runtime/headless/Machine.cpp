@@ -53,13 +53,20 @@ void Machine::SetMonitors(const std::vector<std::string>& layout) {
   }
 }
 
-void Machine::Fail(const std::wstring& call, int times) { failures_[call] = times; }
+void Machine::Fail(const std::wstring& call, int times, unsigned long error) {
+  failures_[call] = Failure{times, error};
+}
+
+unsigned long Machine::FailureError(const std::wstring& call) const {
+  const auto failure = failures_.find(call);
+  return failure == failures_.end() ? 0 : failure->second.error;
+}
 
 bool Machine::Call(const std::wstring& name, const std::wstring& arguments) {
   calls.push_back(name + L"(" + arguments + L")");
   const auto failure = failures_.find(name);
-  if (failure == failures_.end() || failure->second == 0) return true;
-  if (failure->second > 0) --failure->second;
+  if (failure == failures_.end() || failure->second.times == 0) return true;
+  if (failure->second.times > 0) --failure->second.times;
   return false;
 }
 

@@ -80,10 +80,17 @@ class Machine {
   // When set, every file copy writes only this many bytes of its source to the
   // target and then fails as a full disk does (112), like a copy cut short.
   std::optional<std::size_t> copyBreaksAfterBytes;
+  unsigned long processId = 4242;
+  // What a run with raised rights does in place of the program started: its
+  // exit status. Unset, such a run ends at once with 0.
+  std::function<unsigned long()> elevatedRun;
 
   // Makes the named call fail `times` times (every time when negative). The name
   // is the recorded call's name, such as L"GetCursorPos" or L"CreateFormWindow".
-  void Fail(const std::wstring& call, int times = -1);
+  // A call that reports an error code reports `error` then.
+  void Fail(const std::wstring& call, int times = -1, unsigned long error = 5);
+  // The error code a failing call of that name reports.
+  unsigned long FailureError(const std::wstring& call) const;
 
   // Sets the monitors from "WxH+X+Y" strings, work areas equal to the monitors.
   void SetMonitors(const std::vector<std::string>& layout);
@@ -94,6 +101,7 @@ class Machine {
   std::vector<ShownMessageBox> messageBoxes;
   std::map<WindowHandle, Window> windows;
   bool ended = false;
+  unsigned long exitStatus = 0;
   std::int64_t nowMilliseconds = 0;
 
   // The recorded calls of one name, in order.
@@ -133,7 +141,11 @@ class Machine {
   };
   void Guarded(const std::function<void()>& action);
 
-  std::map<std::wstring, int> failures_;
+  struct Failure {
+    int times;
+    unsigned long error;
+  };
+  std::map<std::wstring, Failure> failures_;
   std::vector<RunningTimer> timers_;
   std::uint64_t timerOrder_ = 0;
   WindowHandle nextHandle_ = 101;

@@ -69,6 +69,42 @@ double TwipsPerPixelY() { return Scale().y; }
 
 void EndProgram() { ExitProcess(0); }
 
+void EndProgramWithStatus(ErrorCode status) { ExitProcess(static_cast<UINT>(status)); }
+
+unsigned long ProcessId() { return GetCurrentProcessId(); }
+
+ErrorCode RunElevatedAndWait(const std::wstring& file, const std::wstring& parameters, ErrorCode& exitStatus) {
+  // The shell may hand the start to extensions that need COM on this thread.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  SHELLEXECUTEINFOW start{};
+  start.cbSize = sizeof start;
+  // The process handle to wait on; the start finished before the call returns;
+  // any error comes back to us instead of as a box of the shell's own.
+  start.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  start.lpVerb = L"runas";
+  start.lpFile = file.c_str();
+  start.lpParameters = parameters.c_str();
+  start.nShow = SW_HIDE;
+  ErrorCode error = 0;
+  if (!ShellExecuteExW(&start)) {
+    error = GetLastError();
+    if (error == 0) error = ERROR_GEN_FAILURE;  // a failure the shell gave no reason for
+  } else if (start.hProcess == nullptr) {
+    error = ERROR_INVALID_HANDLE;  // started, but with nothing to wait on: its outcome is unknown
+  } else {
+    WaitForSingleObject(start.hProcess, INFINITE);
+    DWORD status = 0;
+    if (GetExitCodeProcess(start.hProcess, &status)) {
+      exitStatus = status;
+    } else {
+      error = GetLastError();
+    }
+    CloseHandle(start.hProcess);
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return error;
+}
+
 void RunEventLoop() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
