@@ -62,7 +62,6 @@ void StopTimer(WindowHandle handle, int timerId) {
 }
 
 void OnTick(HWND window, NativeWindow& native) {
-  ++native.tickNumber;
   // Decide first, then fire: a handler may start or stop timers, and a timer
   // started during this tick first fires on a later one.
   native.due.clear();

@@ -3,7 +3,6 @@
 // be presented. Shared by the window procedure, the timers and the presenter.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 #include "../Backend.h"
@@ -27,7 +26,6 @@ struct NativeWindow {
 
   std::vector<FormTimer> timers;  // in the order of their ids
   UINT tickInterval = 0;          // of the native timer; 0 while it is stopped
-  std::uint64_t tickNumber = 0;
   std::vector<int> due;           // reused on every tick, so a tick allocates nothing
 
   int pendingFirst = 0;  // rows [pendingFirst, pendingEnd) wait to be presented
