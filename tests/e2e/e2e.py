@@ -591,6 +591,19 @@ class Wine:
                                                errors.read().decode("utf-8", "replace"))
 
 
+def resident_kilobytes(pid):
+    """The resident memory of a Unix process (a Windows program under Wine is
+    one), in kilobytes; None once it has ended."""
+    try:
+        with open("/proc/%d/status" % pid) as status:
+            for line in status:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1])
+    except OSError:
+        pass
+    return None
+
+
 # ---------------------------------------------------------------- inspector
 
 class Inspector:
@@ -626,6 +639,13 @@ class Inspector:
 
     def monitors(self):
         return self._ask("monitors")
+
+    def resources(self, pid):
+        """The GDI and USER objects the Windows process `pid` holds: gdi, user,
+        and gdi_source / user_source, which say how each was counted
+        ("GetGuiResources" on Windows; under Wine, which does not implement it,
+        "handle table" and "windows")."""
+        return self._ask("resources", pid)[0]
 
     def windows_of(self, exe_name):
         return [w for w in self.list() if w["exe"].lower() == exe_name.lower()]

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <vector>
@@ -141,33 +142,46 @@ TEST_F(Covers, EachOtherScreenInUseGetsACoverOverItsWholeMonitor) {
   }
 }
 
-TEST_F(Covers, OneCoverIsMadeStepByStep) {
+// How a cover comes up: wherever the runtime first makes it, it is never visible
+// anywhere but over its monitor, and it is raised above other windows and made
+// the active one only once shown.
+TEST_F(Covers, ACoverIsShownOnlyOverItsMonitorAndThenRaised) {
   SetLayout({"1280x720+0+0", "1024x768+1280+0"});
   Blank();
-  const std::vector<std::wstring> expected = {
-      // Count(True): every screen's width and height.
-      L"GetSystemMetrics(80)", L"GetMonitorInfo(1, 40)", L"GetMonitorInfo(1, 40)", L"GetMonitorInfo(2, 40)",
-      L"GetMonitorInfo(2, 40)", L"GetMonitorInfo(3, 40)", L"GetMonitorInfo(3, 40)",
-      // Count(False).
-      L"GetSystemMetrics(80)",
-      // Screen 1: in use, and the primary.
-      L"GetMonitorInfo(1, 40)", L"GetMonitorInfo(1, 40)", L"GetSystemMetrics(80)", L"GetMonitorInfo(1, 40)",
-      L"GetMonitorInfo(1, 40)",
-      // Screen 2: in use, not the primary (asked anew).
-      L"GetMonitorInfo(2, 40)", L"GetMonitorInfo(2, 40)", L"GetSystemMetrics(80)", L"GetMonitorInfo(1, 40)",
-      L"GetMonitorInfo(1, 40)",
-      // Its cover: made at its design place, maximised there, then moved by its work area.
-      L"CreateFormWindow(\"Form2\")", L"PlaceWindow(101, 0, 0, 312, 206)", L"PlaceWindow(101, 0, 0, 1280, 720)",
-      L"GetMonitorInfo(2, 40)", L"PlaceWindow(101, 1280, 0, 2304, 768)",  // Left
-      L"GetMonitorInfo(2, 40)", L"PlaceWindow(101, 1280, 0, 2304, 768)",  // Top
-      L"GetMonitorInfo(2, 40)", L"PlaceWindow(101, 1280, 0, 2304, 768)",  // Height
-      L"GetMonitorInfo(2, 40)", L"PlaceWindow(101, 1280, 0, 2304, 768)",  // Width
-      L"ShowWindow(101, 1)", L"SetForegroundWindow(101)", L"SetActiveWindow(101)",
-      L"SetWindowPos(101, -1, 0, 0, 0, 0, 3)",
-      // Screen 3 designates no monitor.
-      L"GetMonitorInfo(3, 40)", L"GetMonitorInfo(3, 40)",
-  };
-  EXPECT_EQ(machine().calls, expected);
+  ASSERT_EQ(module.Covers.size(), 1u);
+  const WindowHandle cover = module.Covers[0]->hWnd();
+  const PixelRect monitor = ParseGeometry("1024x768+1280+0");
+  const std::wstring prefix = L"(" + Handle(cover) + L", ";
+
+  std::optional<std::size_t> shown, raised;
+  PixelRect placed;
+  const std::vector<std::wstring>& calls = machine().calls;
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    const std::wstring& call = calls[i];
+    if (call.rfind(L"PlaceWindow" + prefix, 0) == 0) {
+      ASSERT_EQ(std::swscanf(call.c_str() + std::wstring(L"PlaceWindow").size() + prefix.size(),
+                             L"%d, %d, %d, %d", &placed.left, &placed.top, &placed.right, &placed.bottom),
+                4)
+          << call;
+      if (shown) {
+        EXPECT_EQ(placed, monitor) << "moved off its monitor while shown: " << call;
+      }
+    } else if (call == L"ShowWindow" + prefix + L"1)" && !shown) {
+      shown = i;
+      EXPECT_EQ(placed, monitor) << "shown before it was over its monitor";
+    } else if (call.rfind(L"SetWindowPos" + prefix + L"-1, ", 0) == 0 && !raised) {
+      raised = i;
+    }
+  }
+  ASSERT_TRUE(shown.has_value()) << "never shown";
+  ASSERT_TRUE(raised.has_value()) << "never made topmost";
+  EXPECT_LT(*shown, *raised) << "raised before it was shown";
+
+  const headless::Window& window = machine().windows.at(cover);
+  EXPECT_EQ(window.rect, monitor);
+  EXPECT_TRUE(window.visible);
+  EXPECT_TRUE(window.topmost);
+  EXPECT_EQ(machine().activeWindow, cover);
 }
 
 TEST_F(Covers, FailingStepsAreSkippedAndTheNextOnesRun) {

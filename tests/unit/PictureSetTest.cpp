@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "HeadlessProgram.h"
@@ -87,17 +88,19 @@ TEST(Bmp, RejectsWhatItCannotRead) {
   struct Row {
     const char* fault;
     std::size_t at;
-    unsigned char value;
+    std::uint32_t value;  // written little-endian over `bytes` bytes at `at`
     std::size_t keep;
+    std::size_t bytes = 1;
   };
   const Row rows[] = {
       {"magic", 0, 'X', 78},    {"bits per pixel", 28, 32, 78}, {"compression", 30, 1, 78},
       {"planes", 26, 2, 78},    {"zero width", 18, 0, 78},      {"truncated pixels", 0, 'B', 70},
       {"no header", 0, 'B', 20}, {"offset past end", 10, 200, 78},
+      {"most negative height", 22, 0x80000000u, 78, 4}, {"height past the limit", 22, 0xFFFF7FFFu, 78, 4},
   };
   for (const Row& row : rows) {
     std::vector<unsigned char> file = TinyBmp();
-    file[row.at] = row.value;
+    for (std::size_t i = 0; i < row.bytes; ++i) file[row.at + i] = static_cast<unsigned char>(row.value >> (8 * i));
     file.resize(row.keep);
     EXPECT_FALSE(gfx::DecodeBmp(file.data(), file.size()).has_value()) << row.fault;
   }

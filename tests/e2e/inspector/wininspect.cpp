@@ -9,10 +9,13 @@
 //   wininspect click <hwnd> <button> presses a button (id, or text with or without '&')
 //   wininspect cursor                the cursor position in screen coordinates
 //   wininspect monitors              every monitor's rectangle, work area and primary flag
+//   wininspect resources <pid>       the GDI and USER objects a process holds, and how each
+//                                    was counted (see CountResources)
 // A window handle may be written in decimal or as 0x-prefixed hex.
 // Exit status: 0 done, 1 the window or button was not there, 2 bad usage.
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <cwchar>
 #include <string>
@@ -262,7 +265,110 @@ int ListMonitors() {
     return kExitDone;
 }
 
-int Usage() { return Fail(kExitUsage, "usage: wininspect list | dialog HWND | click HWND BUTTON | cursor | monitors"); }
+// Where the process environment block keeps the address of the process's GDI
+// handle table on x86-64 (the same offset on Windows and under Wine).
+constexpr SIZE_T kPebGdiSharedHandleTableOffset = 0xF8;
+
+// One slot of that table, as Windows lays it out (and Wine copies).
+struct GdiHandleEntry {
+    UINT64 object;
+    ULONG owner;
+    USHORT unique;
+    UCHAR type;
+    UCHAR flags;
+    UINT64 userPointer;
+};
+static_assert(sizeof(GdiHandleEntry) == 24, "the table's slots are 24 bytes");
+constexpr size_t kGdiHandleSlots = 0x10000;
+constexpr USHORT kGdiStockFlag = 0x80;
+
+// Counts the used, non-stock slots of another process's GDI handle table, read
+// through its process environment block. Answers false when it cannot be read.
+bool CountGdiTable(DWORD pid, DWORD& count) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) return false;
+    PROCESS_BASIC_INFORMATION basic = {};
+    ULONG length = 0;
+    UINT64 table = 0;
+    SIZE_T read = 0;
+    bool done = NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, &length) == 0 &&
+                ReadProcessMemory(process, reinterpret_cast<const BYTE*>(basic.PebBaseAddress) +
+                                               kPebGdiSharedHandleTableOffset,
+                                  &table, sizeof table, &read) &&
+                read == sizeof table && table != 0;
+    if (done) {
+        std::vector<GdiHandleEntry> slots(kGdiHandleSlots);
+        done = ReadProcessMemory(process, reinterpret_cast<const void*>(static_cast<UINT_PTR>(table)), slots.data(),
+                                 slots.size() * sizeof(GdiHandleEntry), &read) &&
+               read == slots.size() * sizeof(GdiHandleEntry);
+        count = 0;
+        for (const GdiHandleEntry& slot : slots)
+            if (slot.type != 0 && !(slot.unique & kGdiStockFlag)) ++count;
+    }
+    CloseHandle(process);
+    return done;
+}
+
+struct WindowCount {
+    DWORD pid;
+    DWORD count;
+};
+
+BOOL CALLBACK CountWindowOf(HWND hwnd, LPARAM countPointer) {
+    auto* windows = reinterpret_cast<WindowCount*>(countPointer);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == windows->pid) ++windows->count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountWindowTree(HWND hwnd, LPARAM countPointer) {
+    CountWindowOf(hwnd, countPointer);
+    EnumChildWindows(hwnd, CountWindowOf, countPointer);
+    return TRUE;
+}
+
+// The process's windows, top-level and child: the bulk of its USER objects.
+DWORD CountWindows(DWORD pid) {
+    WindowCount windows = {pid, 0};
+    EnumWindows(CountWindowTree, reinterpret_cast<LPARAM>(&windows));
+    return windows.count;
+}
+
+// GetGuiResources answers on Windows. Wine does not implement it (it fails with
+// ERROR_CALL_NOT_IMPLEMENTED), so there the GDI figure is counted from the
+// process's GDI handle table and the USER figure is the process's windows; the
+// answer names which way each was counted, so no caller mistakes one for the other.
+int CountResources(DWORD pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return Fail(kExitNotFound, "no such process");
+    SetLastError(0);
+    DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    bool gdiAnswered = gdi != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED;
+    SetLastError(0);
+    DWORD user = GetGuiResources(process, GR_USEROBJECTS);
+    bool userAnswered = user != 0 || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED;
+    CloseHandle(process);
+
+    std::string gdiSource = "GetGuiResources";
+    if (!gdiAnswered) {
+        gdiSource = "handle table";
+        if (!CountGdiTable(pid, gdi)) return Fail(kExitNotFound, "the GDI handle table could not be read");
+    }
+    std::string userSource = "GetGuiResources";
+    if (!userAnswered) {
+        userSource = "windows";
+        user = CountWindows(pid);
+    }
+    WriteLine("{\"pid\":" + JsonNumber(pid) + ",\"gdi\":" + JsonNumber(gdi) + ",\"gdi_source\":\"" + gdiSource +
+              "\",\"user\":" + JsonNumber(user) + ",\"user_source\":\"" + userSource + "\"}");
+    return kExitDone;
+}
+
+int Usage() {
+    return Fail(kExitUsage, "usage: wininspect list | dialog HWND | click HWND BUTTON | cursor | monitors | "
+                            "resources PID");
+}
 
 }  // namespace
 
@@ -270,9 +376,12 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Usage();
     std::wstring command = argv[1];
     HWND hwnd = nullptr;
+    unsigned long long pid = 0;
     if (command == L"list" && argc == 2) return ListWindows();
     if (command == L"cursor" && argc == 2) return DescribeCursor();
     if (command == L"monitors" && argc == 2) return ListMonitors();
+    if (command == L"resources" && argc == 3 && ParseNumber(argv[2], pid) && pid <= MAXDWORD)
+        return CountResources(static_cast<DWORD>(pid));
     if (command == L"dialog" && argc == 3 && ParseWindow(argv[2], hwnd)) return DescribeDialog(hwnd);
     if (command == L"click" && argc == 4 && ParseWindow(argv[2], hwnd)) return ClickButton(hwnd, argv[3]);
     return Usage();

@@ -1,7 +1,6 @@
 #include "Bmp.h"
 
 #include <cstdint>
-#include <cstdlib>
 
 namespace gfx {
 
@@ -21,9 +20,11 @@ std::optional<Bitmap> DecodeBmp(const unsigned char* bytes, std::size_t size) {
   const auto width = static_cast<std::int32_t>(U32(bytes + 18));
   const auto height = static_cast<std::int32_t>(U32(bytes + 22));
   if (infoSize < 40 || U16(bytes + 26) != 1 || U16(bytes + 28) != 24 || U32(bytes + 30) != 0) return std::nullopt;
-  if (width <= 0 || height == 0 || width > 32768 || std::abs(height) > 32768) return std::nullopt;
+  // Negated in 64 bits: the most negative 32-bit height has no 32-bit opposite.
+  const std::int64_t rowCount = height < 0 ? -static_cast<std::int64_t>(height) : height;
+  if (width <= 0 || rowCount == 0 || width > 32768 || rowCount > 32768) return std::nullopt;
 
-  const std::size_t rows = static_cast<std::size_t>(std::abs(height));
+  const std::size_t rows = static_cast<std::size_t>(rowCount);
   const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~static_cast<std::size_t>(3);
   if (offset < kHeaders || offset > size || (size - offset) / stride < rows) return std::nullopt;
 

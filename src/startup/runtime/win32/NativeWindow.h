@@ -4,7 +4,6 @@
 // timers, the presenter and the display watch.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 #include "../Backend.h"
