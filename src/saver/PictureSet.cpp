@@ -5,7 +5,7 @@
 
 #include "../startup/runtime/gfx/Bmp.h"
 
-runtime::Picture LoadSetPicture(int index) {
+runtime::Picture LoadSetPicture(int index, int /*dotsPerInch*/) {
   assert(index >= 0 && index < kPictureCount);
   const EmbeddedFile& file = kPictureFiles[index];
   auto bitmap = gfx::DecodeBmp(file.bytes, file.size);

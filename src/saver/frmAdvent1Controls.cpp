@@ -27,7 +27,8 @@ runtime::PictureBoxDesign StripTemplate(float top, int tabIndex) {
 
 runtime::ControlArray<runtime::ImageControl>::Factory frmAdvent1::PictureSetFactory() {
   return [](int index) {
-    return std::make_unique<runtime::ImageControl>(LoadSetPicture(index), runtime::Screen().TwipsPerPixelX(),
+    return std::make_unique<runtime::ImageControl>(LoadSetPicture(index, runtime::Screen().DotsPerInch()),
+                                                   runtime::Screen().TwipsPerPixelX(),
                                                    runtime::Screen().TwipsPerPixelY());
   };
 }

@@ -1,5 +1,7 @@
 #include "Application.h"
 
+#include <cmath>
+
 #include "Text.h"
 
 namespace runtime {
@@ -32,6 +34,10 @@ Application& App() { return processApplication; }
 
 float ScreenObject::TwipsPerPixelX() const { return static_cast<float>(backend::TwipsPerPixelX()); }
 float ScreenObject::TwipsPerPixelY() const { return static_cast<float>(backend::TwipsPerPixelY()); }
+
+int ScreenObject::DotsPerInch() const {
+  return static_cast<int>(std::lround(1440.0 / backend::TwipsPerPixelX()));
+}
 
 ScreenObject& Screen() { return processScreen; }
 

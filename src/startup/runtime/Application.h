@@ -31,6 +31,8 @@ class ScreenObject {
  public:
   float TwipsPerPixelX() const;
   float TwipsPerPixelY() const;
+  // The screen's density, which the pictures are drawn for: 96 at 100%.
+  int DotsPerInch() const;
 };
 
 ScreenObject& Screen();
