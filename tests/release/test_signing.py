@@ -36,13 +36,13 @@ SIGNING_VARIABLES = ("FROSTLANE_SIGN_PFX", "FROSTLANE_SIGN_PASSWORD", "FROSTLANE
 RECORDING_OSSLSIGNCODE = """#!/usr/bin/python3
 import json, os, stat, sys
 args = sys.argv[1:]
-entry = {"args": args}
+entry = {{"args": args}}
 if "-readpass" in args:
     password_file = args[args.index("-readpass") + 1]
     entry["folder_mode"] = stat.S_IMODE(os.stat(os.path.dirname(password_file)).st_mode)
 with open(os.environ["RECORD"], "a") as record:
     record.write(json.dumps(entry) + "\\n")
-os.execv("/usr/bin/osslsigncode", ["osslsigncode"] + args)
+os.execv({real!r}, ["osslsigncode"] + args)
 """
 
 
@@ -67,7 +67,7 @@ class SigningStep(unittest.TestCase):
         cls.wrapper = os.path.join(cls.scratch.name, "bin")
         os.makedirs(cls.wrapper)
         with open(os.path.join(cls.wrapper, "osslsigncode"), "w") as f:
-            f.write(RECORDING_OSSLSIGNCODE)
+            f.write(RECORDING_OSSLSIGNCODE.format(real=shutil.which("osslsigncode")))
         os.chmod(os.path.join(cls.wrapper, "osslsigncode"), 0o755)
 
     @classmethod
