@@ -85,15 +85,17 @@ TEST(MosaicLayout, HalfwayRatiosRoundToEven) {
 }
 
 TEST(MosaicLayout, CentringShiftRoundsHalvesToEven) {
-  // One twip per pixel makes the excess exact: the boy's rows step 95 + 120 = 215.
+  // The boy's rows step 1425 + 120 = 1545 twips, 103 pixels: five rows are 515
+  // pixels, and each pixel less adds 15 twips of excess, whose half is a whole
+  // number or a half (7.5 rounds to 8, 22.5 to 22).
   struct Row {
     int height;
     float shift;
   };
-  const Row rows[] = {{5 * 215 - 5, 2}, {5 * 215 - 7, 4}, {5 * 215 - 6, 3}, {5 * 215, 0}};
+  const Row rows[] = {{514, 8}, {512, 22}, {513, 15}, {515, 0}};
   for (const Row& row : rows) {
     HeadlessProgram program;
-    const Layout layout = LayOut(program, "300x" + std::to_string(row.height) + "+0+0", 1, 1.0);
+    const Layout layout = LayOut(program, "300x" + std::to_string(row.height) + "+0+0", 1);
     EXPECT_EQ(layout.tops.at(0), -row.shift) << "height " << row.height;
   }
 }

@@ -36,12 +36,17 @@ TEST(PictureSet, TwelveMembersEachTheSizeOfItsPicture) {
   }
 }
 
-TEST(PictureSet, SizesFollowTheScreensTwipsPerPixel) {
+TEST(PictureSet, SizesFollowTheScreensDensity) {
+  // 12 twips per pixel is 120 dots per inch: 125%, with art of its own.
   HeadlessProgram program;
   program.machine().twipsPerPixelX = 12;
   program.machine().twipsPerPixelY = 12;
-  EXPECT_EQ(program.saver().Image1(2).Width(), 136 * 12.0f);
-  EXPECT_EQ(program.saver().Image1(9).Height(), 137 * 12.0f);
+  const runtime::ImageControl& locomotive = program.saver().Image1(2);
+  EXPECT_EQ(locomotive.GetPicture()->Width(), 170);
+  EXPECT_EQ(locomotive.Width(), 170 * 12.0f);
+  const runtime::ImageControl& candyCane = program.saver().Image1(9);
+  EXPECT_EQ(candyCane.GetPicture()->Height(), 171);
+  EXPECT_EQ(candyCane.Height(), 171 * 12.0f);
 }
 
 TEST(PictureSet, StripsLoadedFromEitherTemplateAreWhiteBorderlessAndHidden) {
