@@ -60,9 +60,9 @@ void RunEventLoop();
 
 // ---- Message boxes ---------------------------------------------------------
 
-// Shows a modal message box; returns the button pressed, or 0 when it could not
-// be shown.
-int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style);
+// Shows a modal message box owned by `owner` when that is a window now, else by
+// no window; returns the button pressed, or 0 when it could not be shown.
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style, WindowHandle owner);
 
 // ---- Files -----------------------------------------------------------------
 
