@@ -59,7 +59,8 @@ struct MonitorInfo {
 // designates no monitor, or a failing call, leaves `info` untouched and gives false.
 bool GetMonitorInfo(int screenNumber, MonitorInfo& info);
 
-// Hands `file` to the shell. The result is Windows' (above 32 means success).
+// Hands `file` to the shell, which has finished starting it when this returns.
+// The result is Windows' (above 32 means success).
 std::intptr_t ShellExecute(WindowHandle owner, const std::wstring& operation,
                            const std::wstring& file, const std::wstring& parameters,
                            const std::wstring& directory, int showCommand);

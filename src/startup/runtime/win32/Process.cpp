@@ -74,8 +74,8 @@ void EndProgramWithStatus(ErrorCode status) { ExitProcess(static_cast<UINT>(stat
 unsigned long ProcessId() { return GetCurrentProcessId(); }
 
 ErrorCode RunElevatedAndWait(const std::wstring& file, const std::wstring& parameters, ErrorCode& exitStatus) {
-  // The shell may hand the start to extensions that need COM on this thread.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // The shell may hand the start to extensions that need COM, which the process
+  // joined when it started (Com.h).
   SHELLEXECUTEINFOW start{};
   start.cbSize = sizeof start;
   // The process handle to wait on; the start finished before the call returns;
@@ -101,7 +101,6 @@ ErrorCode RunElevatedAndWait(const std::wstring& file, const std::wstring& param
     }
     CloseHandle(start.hProcess);
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   return error;
 }
 

@@ -69,8 +69,20 @@ bool GetMonitorInfo(int screenNumber, MonitorInfo& info) {
 
 std::intptr_t ShellExecute(WindowHandle owner, const std::wstring& operation, const std::wstring& file,
                            const std::wstring& parameters, const std::wstring& directory, int showCommand) {
-  return reinterpret_cast<std::intptr_t>(ShellExecuteW(Hwnd(owner), operation.c_str(), file.c_str(),
-                                                       parameters.c_str(), directory.c_str(), showCommand));
+  SHELLEXECUTEINFOW start{};
+  start.cbSize = sizeof start;
+  // The program may end as soon as this returns: the shell finishes the start
+  // before returning instead of on a thread of its own that the end would kill.
+  start.fMask = SEE_MASK_NOASYNC;
+  start.hwnd = Hwnd(owner);
+  start.lpVerb = operation.c_str();
+  start.lpFile = file.c_str();
+  start.lpParameters = parameters.c_str();
+  start.lpDirectory = directory.c_str();
+  start.nShow = showCommand;
+  ShellExecuteExW(&start);
+  // The shell sets this as the plain call answers: above 32 on success, else an error.
+  return reinterpret_cast<std::intptr_t>(start.hInstApp);
 }
 
 long SHGetSpecialFolderLocation(WindowHandle owner, int folder, ItemIdList& list) {
