@@ -145,4 +145,15 @@ TEST(StartupModes, SaverPathLoadsShowsModallyAndLeavesTheRunToTheEventLoop) {
   EXPECT_EQ(program.machine().calls.back(), L"RunEventLoop()");
 }
 
+TEST(StartupModes, ASaverWithoutAWindowWaitsForNothing) {
+  HeadlessProgram program;
+  program.machine().SetMonitors({"1280x720+0+0", "1024x768+1280+0"});
+  program.machine().Fail(L"CreateFormWindow");
+  program.Start(L"/s");
+  // Main returns instead of waiting in an event loop for a window that is not
+  // there; the Windows entry point then ends the program.
+  EXPECT_TRUE(program.machine().CallsNamed(L"RunEventLoop").empty());
+  EXPECT_EQ(program.saver().hWnd(), 0);
+}
+
 }  // namespace

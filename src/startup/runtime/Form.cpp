@@ -67,7 +67,7 @@ void Form::Load() {
 void Form::Show(ShowStyle style) {
   Load();
   SetVisible(true);
-  if (style == ShowStyle::Modal) backend::RunEventLoop();
+  if (style == ShowStyle::Modal && window_ != 0) backend::RunEventLoop();
 }
 
 void Form::WorkOutBounds() {

@@ -57,7 +57,9 @@ class Form : private backend::WindowEvents {
   // Makes the window (hidden) and runs Form_Load, once.
   void Load();
   bool Loaded() const { return loaded_; }
-  // Loads if needed and makes the form visible; modal runs the event loop.
+  // Loads if needed and makes the form visible; modal runs the event loop, unless
+  // the form has no window to wait for (it could not be made), when the show
+  // fails and returns at once.
   void Show(ShowStyle style);
 
   float Left() const;
