@@ -116,12 +116,7 @@ int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsign
   // The owner's number comes from the command line: only a window that exists is taken.
   HWND ownerWindow = reinterpret_cast<HWND>(owner);
   if (ownerWindow != nullptr && !IsWindow(ownerWindow)) ownerWindow = nullptr;
-  int answer = MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), style);
-  // An owner that went between the look and the box: the box is shown without one.
-  if (answer == 0 && ownerWindow != nullptr && !IsWindow(ownerWindow)) {
-    answer = MessageBoxW(nullptr, text.c_str(), caption.c_str(), style);
-  }
-  return answer;
+  return MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), style);
 }
 
 bool LoadControl(const std::wstring&, int) { return true; }
