@@ -1,6 +1,7 @@
 """The modes the command line selects, as a user meets them: the settings
-notice (no argument or /c...), which offers the website, and the preview
-(/p ...), which must end without showing anything."""
+notice (no argument or /c...), which offers the website and sits on the window
+that a settings request names, and the preview (/p ...), which must end without
+showing anything."""
 
 import time
 import unittest
@@ -57,6 +58,39 @@ class SettingsNoticeTest(e2e.WineDesktopTest):
                 # Read once more so a second, late call is caught too.
                 time.sleep(0.2)
                 self.assertEqual(self.browser.calls(), expected_urls)
+
+    def test_a_settings_request_that_names_a_window_puts_the_notice_on_it(self):
+        # The dialog that asks: any window of another process will do, here the
+        # notice of a first run.
+        with self.start_saver("/c") as first:
+            dialog = self.inspector.wait_for_window(e2e.SAVER_NAME, title=CAPTION)
+            self.assertIsNotNone(dialog, "the first run shows no notice")
+            # arguments, the owner the second run's notice must have
+            cases = [
+                (("/c:%d" % dialog["hwnd"],), dialog["hwnd"]),
+                (("/c", "%d" % dialog["hwnd"]), dialog["hwnd"]),
+                (("/c:1",), 0),
+                (("/c:%dx" % dialog["hwnd"],), 0),
+            ]
+            for arguments, owner in cases:
+                with self.subTest(arguments=arguments):
+                    with self.start_saver(*arguments) as second:
+                        box = self.wait_for_notice_of_another_run(dialog)
+                        self.assertIsNotNone(box, "the second run shows no notice")
+                        self.assertEqual(box["owner"], owner)
+                        self.assertEqual(self.inspector.click(box["hwnd"], "No"), ID_NO)
+                        self.assertTrue(second.wait(NOTICE_EXIT_TIMEOUT), "still running after No")
+            self.assertEqual(self.inspector.click(dialog["hwnd"], "No"), ID_NO)
+            self.assertTrue(first.wait(NOTICE_EXIT_TIMEOUT), "the first run still runs after No")
+
+    def wait_for_notice_of_another_run(self, first_notice, timeout=10.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            for window in self.inspector.windows_of(e2e.SAVER_NAME):
+                if window["title"] == CAPTION and window["pid"] != first_notice["pid"]:
+                    return window
+            time.sleep(e2e.POLL_INTERVAL)
+        return None
 
     def assertNoticeContent(self, dialog):
         self.assertEqual(dialog["caption"], CAPTION)

@@ -94,6 +94,28 @@ TEST(StartupModes, NoOrAFailedBoxOpensNothingAndEnds) {
   }
 }
 
+TEST(StartupModes, TheNoticeSitsOnTheWindowThatASettingsRequestNames) {
+  struct Row {
+    const wchar_t* arguments;
+    runtime::WindowHandle owner;
+  };
+  const Row rows[] = {
+      {L"/c:1234", 1234},          {L"/C:1234", 1234},          {L"/c 1234", 1234},
+      {L"/c   77  ", 77},          {L"/c:4294967295", -1},      {L"/c:2147483648", -2147483647 - 1},
+      {L"", 0},                    {L"/c", 0},                  {L"/c:", 0},
+      {L"/c: 1234", 0},            {L"/c:12ab", 0},             {L"/c:1234 5", 0},
+      {L"/c:-5", 0},               {L"/c:0x10", 0},             {L"/c:+5", 0},
+      {L"/c:4294967296", 0},       {L"/c:99999999999999999999999999", 0},
+      {L"/config 12", 0},          {L"/cp:12", 0},              {L"/c:0", 0},
+  };
+  for (const Row& row : rows) {
+    HeadlessProgram program;
+    program.Start(row.arguments);
+    ASSERT_EQ(program.machine().messageBoxes.size(), 1u) << row.arguments;
+    EXPECT_EQ(program.machine().messageBoxes[0].owner, row.owner) << "arguments \"" << row.arguments << "\"";
+  }
+}
+
 TEST(StartupModes, PreviewShowsNothing) {
   HeadlessProgram program;
   program.Start(L"/p 1234");
@@ -121,6 +143,17 @@ TEST(StartupModes, SaverPathLoadsShowsModallyAndLeavesTheRunToTheEventLoop) {
   EXPECT_FALSE(program.machine().ended);
   EXPECT_TRUE(program.saver().Visible());
   EXPECT_EQ(program.machine().calls.back(), L"RunEventLoop()");
+}
+
+TEST(StartupModes, ASaverWithoutAWindowWaitsForNothing) {
+  HeadlessProgram program;
+  program.machine().SetMonitors({"1280x720+0+0", "1024x768+1280+0"});
+  program.machine().Fail(L"CreateFormWindow");
+  program.Start(L"/s");
+  // Main returns instead of waiting in an event loop for a window that is not
+  // there; the Windows entry point then ends the program.
+  EXPECT_TRUE(program.machine().CallsNamed(L"RunEventLoop").empty());
+  EXPECT_EQ(program.saver().hWnd(), 0);
 }
 
 }  // namespace

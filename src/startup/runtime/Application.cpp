@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "SettingsOwner.h"
 #include "Text.h"
 
 namespace runtime {
@@ -47,8 +48,9 @@ float SecondsSinceMidnight() { return static_cast<float>(backend::SecondsSinceMi
 
 std::optional<int> MsgBox(const std::wstring& prompt, int buttons,
                           const std::optional<std::wstring>& title) {
-  const int answer =
-      backend::ShowMessageBox(prompt, title.value_or(App().Title()), static_cast<unsigned>(buttons));
+  // Started for its settings by a dialog, the program keeps its boxes on that dialog.
+  const int answer = backend::ShowMessageBox(prompt, title.value_or(App().Title()), static_cast<unsigned>(buttons),
+                                             SettingsOwner(Command()));
   if (answer == 0) return std::nullopt;
   return answer;
 }

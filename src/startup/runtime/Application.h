@@ -51,8 +51,9 @@ constexpr int vbYes = 6;
 constexpr int vbNo = 7;
 
 // Shows a modal message box with the given style; without a caption it carries the
-// application title. Returns the button pressed, or nothing when it could not be
-// shown (a failed statement).
+// application title. Started for its settings with a window named ("/c:HWND"), the
+// box is owned by that window. Returns the button pressed, or nothing when it
+// could not be shown (a failed statement).
 std::optional<int> MsgBox(const std::wstring& prompt, int buttons,
                           const std::optional<std::wstring>& title = std::nullopt);
 

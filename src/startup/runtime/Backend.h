@@ -60,9 +60,9 @@ void RunEventLoop();
 
 // ---- Message boxes ---------------------------------------------------------
 
-// Shows a modal message box; returns the button pressed, or 0 when it could not
-// be shown.
-int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style);
+// Shows a modal message box owned by `owner` when that is a window now, else by
+// no window; returns the button pressed, or 0 when it could not be shown.
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style, WindowHandle owner);
 
 // ---- Files -----------------------------------------------------------------
 
@@ -112,9 +112,14 @@ struct WindowDesign {
 class WindowEvents {
  public:
   virtual void OnCharacter(wchar_t character) = 0;
-  // The window is asked to close: the close command, another program, log-off or
-  // shutdown. True lets the window be destroyed.
+  // The window is asked to close: the close command or another program. True lets
+  // the window be destroyed.
   virtual bool OnCloseRequest() = 0;
+  // The system asks whether the session may end (log-off, shutdown); true agrees.
+  // The session may still go on, when another program refuses.
+  virtual bool OnEndSessionQuery() = 0;
+  // The session is ending after all. True lets the window be destroyed.
+  virtual bool OnEndSession() = 0;
   virtual void OnTimer(int timerId) = 0;
   // The frame to show, composed up to date; valid until the next call.
   virtual const gfx::Bitmap& ComposeFrame() = 0;

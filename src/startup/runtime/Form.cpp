@@ -67,7 +67,7 @@ void Form::Load() {
 void Form::Show(ShowStyle style) {
   Load();
   SetVisible(true);
-  if (style == ShowStyle::Modal) backend::RunEventLoop();
+  if (style == ShowStyle::Modal && window_ != 0) backend::RunEventLoop();
 }
 
 void Form::WorkOutBounds() {
@@ -259,10 +259,22 @@ void Form::OnCharacter(wchar_t character) {
   Form_KeyPress(keyAscii);
 }
 
-bool Form::OnCloseRequest() {
+bool Form::OnCloseRequest() { return AgreesToUnload(vbFormControlMenu) && Unload(); }
+
+// The end of a session comes in two steps: the query may be followed by a
+// cancelled shutdown, so it only asks, and the form keeps its window.
+bool Form::OnEndSessionQuery() { return AgreesToUnload(vbAppWindows); }
+
+bool Form::OnEndSession() { return Unload(); }
+
+bool Form::AgreesToUnload(std::int16_t unloadMode) {
   std::int16_t cancel = 0;
-  Form_QueryUnload(cancel, 0);
-  if (cancel != 0) return false;
+  Form_QueryUnload(cancel, unloadMode);
+  return cancel == 0;
+}
+
+bool Form::Unload() {
+  std::int16_t cancel = 0;
   Form_Unload(cancel);
   if (cancel != 0) return false;
   Form_Terminate();

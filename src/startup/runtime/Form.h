@@ -40,6 +40,10 @@ struct FormDesign {
 
 enum class ShowStyle : int { Modeless = 0, Modal = 1 };
 
+// Why a form is asked to unload, as Form_QueryUnload's UnloadMode says.
+constexpr std::int16_t vbFormControlMenu = 0;  // the close command, or another program asking
+constexpr std::int16_t vbAppWindows = 2;       // the Windows session is ending
+
 class Form : private backend::WindowEvents {
  public:
   explicit Form(const FormDesign& design);
@@ -53,7 +57,9 @@ class Form : private backend::WindowEvents {
   // Makes the window (hidden) and runs Form_Load, once.
   void Load();
   bool Loaded() const { return loaded_; }
-  // Loads if needed and makes the form visible; modal runs the event loop.
+  // Loads if needed and makes the form visible; modal runs the event loop, unless
+  // the form has no window to wait for (it could not be made), when the show
+  // fails and returns at once.
   void Show(ShowStyle style);
 
   float Left() const;
@@ -105,6 +111,13 @@ class Form : private backend::WindowEvents {
  private:
   void OnCharacter(wchar_t character) override;
   bool OnCloseRequest() override;
+  bool OnEndSessionQuery() override;
+  bool OnEndSession() override;
+  // Runs Form_QueryUnload; true unless it cancels.
+  bool AgreesToUnload(std::int16_t unloadMode);
+  // Runs Form_Unload and, unless it cancels, Form_Terminate; true when the window
+  // is to go.
+  bool Unload();
   void OnTimer(int timerId) override;
   const gfx::Bitmap& ComposeFrame() override;
   void OnDisplaysChanged() override;

@@ -30,7 +30,8 @@ constexpr std::size_t kMaxPath = 260;
 // case `point` is left as it was.
 bool GetCursorPos(Point& point);
 
-// The active window of this thread, or 0.
+// The active window of this thread while this thread holds the foreground; 0
+// while a window of another thread or process holds it.
 WindowHandle GetActiveWindow();
 
 // Returns the previously active window, or 0 on failure.
@@ -44,7 +45,8 @@ bool SetWindowPos(WindowHandle window, WindowHandle insertAfter, int x, int y, i
 // 0 when the index is unknown or the call fails.
 int GetSystemMetrics(int index);
 
-// The monitor record: cbSize must be 40 (the plain record).
+// The monitor record: cbSize must be 40 (the plain record); any other size is
+// refused.
 struct MonitorInfo {
   unsigned cbSize = 0;
   PixelRect rcMonitor;
@@ -57,7 +59,8 @@ struct MonitorInfo {
 // designates no monitor, or a failing call, leaves `info` untouched and gives false.
 bool GetMonitorInfo(int screenNumber, MonitorInfo& info);
 
-// Hands `file` to the shell. The result is Windows' (above 32 means success).
+// Hands `file` to the shell, which has finished starting it when this returns.
+// The result is Windows' (above 32 means success).
 std::intptr_t ShellExecute(WindowHandle owner, const std::wstring& operation,
                            const std::wstring& file, const std::wstring& parameters,
                            const std::wstring& directory, int showCommand);

@@ -31,10 +31,10 @@ void EndProgram() {
 
 void RunEventLoop() { TheMachine().Call(L"RunEventLoop", L""); }
 
-int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style) {
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style, WindowHandle owner) {
   headless::Machine& machine = TheMachine();
   if (!machine.Call(L"MessageBox", Args(text, caption, style))) return 0;
-  machine.messageBoxes.push_back(headless::ShownMessageBox{text, caption, style});
+  machine.messageBoxes.push_back(headless::ShownMessageBox{text, caption, style, owner});
   if (!machine.messageBoxAnswers.empty()) {
     const int answer = machine.messageBoxAnswers.front();
     machine.messageBoxAnswers.pop_front();

@@ -32,6 +32,7 @@ struct ShownMessageBox {
   std::wstring text;
   std::wstring caption;
   unsigned style = 0;
+  WindowHandle owner = 0;  // the window the box was asked to sit on, as asked
 };
 
 struct FileEntry {

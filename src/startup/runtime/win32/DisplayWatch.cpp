@@ -45,11 +45,16 @@ bool SameMonitors(const std::vector<MonitorArea>& a, const std::vector<MonitorAr
 
 BOOL CALLBACK TellFormWindow(HWND window, LPARAM) {
   NativeWindow* native = IsFormWindow(window) ? NativeWindowOf(window) : nullptr;
-  if (native != nullptr && native->events != nullptr) native->events->OnDisplaysChanged();
+  if (native != nullptr && native->events != nullptr) DisplaysChanged(*native);
   return TRUE;
 }
 
 }  // namespace
+
+void DisplaysChanged(NativeWindow& native) {
+  native.refreshPeriod = 0;
+  native.events->OnDisplaysChanged();
+}
 
 MonitorArea MonitorNearest(const PixelRect& rect) {
   const RECT r{rect.left, rect.top, rect.right, rect.bottom};

@@ -3,6 +3,8 @@
 #include "NativeWindow.h"
 #include "resource.h"
 
+#include <imm.h>
+
 namespace backend {
 
 namespace {
@@ -49,17 +51,21 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
       if (wParam == kTickTimer) OnTick(window, *native);
       return 0;
+    case WM_SYSCOMMAND:
+      // Windows' idle timer asks the foreground window to start the configured
+      // saver; it must never start over this program's windows.
+      if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
+      break;
     case WM_CLOSE:
       if (native->events->OnCloseRequest()) ::DestroyWindow(window);
       return 0;
     case WM_QUERYENDSESSION:
-      native->events->OnCloseRequest();
-      return TRUE;
+      return native->events->OnEndSessionQuery() ? TRUE : FALSE;
     case WM_ENDSESSION:
-      if (wParam) native->events->OnCloseRequest();
+      if (wParam && native->events->OnEndSession()) ::DestroyWindow(window);
       return 0;
     case WM_DISPLAYCHANGE:
-      native->events->OnDisplaysChanged();
+      DisplaysChanged(*native);
       break;
     default:
       break;
@@ -67,14 +73,20 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// One class serves every form window, registered with the first of them. Its
+// icons are the shared copies, which the system keeps once for the process.
 bool RegisterFormClass() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
+  if (GetClassInfoExW(instance, kClassName, &windowClass)) return true;
+  windowClass = WNDCLASSEXW{};
+  windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = FormWindowProc;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
-  windowClass.hIconSm = static_cast<HICON>(LoadImageW(windowClass.hInstance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
-                                                      IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR | LR_SHARED));
   windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   windowClass.hbrBackground = nullptr;  // nothing is erased: the frame paints every pixel
   windowClass.lpszClassName = kClassName;
@@ -101,6 +113,9 @@ WindowHandle CreateFormWindow(const WindowDesign& design, WindowEvents& events) 
   HWND window = CreateWindowExW(exStyle, kClassName, design.caption.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) return 0;
+  // No input method for the program's windows: with one active, a letter key
+  // would start a composition instead of typing the character that ends the saver.
+  ImmAssociateContextEx(window, nullptr, 0);
   auto* native = new NativeWindow;
   native->events = &events;
   native->blankPointer = design.blankPointer;

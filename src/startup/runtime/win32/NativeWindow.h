@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "../Backend.h"
+#include "../FramePacing.h"
 #include "Win32.h"
 
 namespace backend {
@@ -34,8 +35,8 @@ struct NativeWindow {
 
   int pendingFirst = 0;  // rows [pendingFirst, pendingEnd) wait to be presented
   int pendingEnd = 0;
-  LONGLONG lastPresent = 0;      // performance-counter time of the last presentation
-  LONGLONG presentInterval = 0;  // one display refresh, in performance-counter units
+  runtime::FramePacer pacer;    // which ticks present
+  LONGLONG refreshPeriod = 0;   // one display refresh, in performance-counter units; 0: ask again
 
   std::vector<MonitorArea> displays;  // the monitors at the last look
   ULONGLONG nextDisplayLook = 0;      // GetTickCount64 time of the next look; 0 before the first
@@ -50,6 +51,10 @@ bool IsFormWindow(HWND window);
 // Looks at the monitors now and then from a window's tick; when they changed,
 // tells every form window of the thread.
 void WatchDisplays(NativeWindow& native);
+
+// The monitors changed: the window asks for the refresh rate again before its
+// next present, and its form is told.
+void DisplaysChanged(NativeWindow& native);
 
 // Runs the form timers that are due on this native tick, looks at the displays,
 // then presents.

@@ -1,8 +1,9 @@
 // Putting a form's frame on the screen. Changed rows are gathered as the form
-// reports them and presented from the window's own tick, at most once per display
-// refresh, straight through the window's device context: no invalidation and no
-// paint message per frame, which under Wine are server round trips. A window
-// without a running tick presents through the ordinary paint message instead.
+// reports them and presented from the window's own tick, paced to the display's
+// refresh (FramePacing.h), straight through the window's device context: no
+// invalidation and no paint message per frame, which under Wine are server round
+// trips. A window without a running tick presents through the ordinary paint
+// message instead.
 #include <algorithm>
 
 #include "NativeWindow.h"
@@ -17,16 +18,16 @@ LONGLONG Now() {
   return counter.QuadPart;
 }
 
-// One display refresh in performance-counter units, a little under so that a
-// timer that fires a hair early does not skip a frame.
-LONGLONG RefreshInterval() {
+// One refresh of the primary display in performance-counter units. Displays that
+// do not say (0 or 1, "the hardware's default") count as 60 Hz.
+LONGLONG RefreshPeriod() {
   HDC screen = GetDC(nullptr);
   const int refresh = screen != nullptr ? GetDeviceCaps(screen, VREFRESH) : 0;
   if (screen != nullptr) ReleaseDC(nullptr, screen);
   const int hertz = refresh > 1 ? refresh : 60;
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
-  return frequency.QuadPart * 9 / (10 * hertz);
+  return frequency.QuadPart / hertz;
 }
 
 }  // namespace
@@ -50,10 +51,8 @@ void PresentRows(HDC dc, WindowEvents& events, int first, int end) {
 
 void PresentIfDue(HWND window, NativeWindow& native) {
   if (native.pendingFirst >= native.pendingEnd) return;
-  if (native.presentInterval == 0) native.presentInterval = RefreshInterval();
-  const LONGLONG now = Now();
-  if (now - native.lastPresent < native.presentInterval) return;
-  native.lastPresent = now;
+  if (native.refreshPeriod == 0) native.refreshPeriod = RefreshPeriod();
+  if (!native.pacer.PresentAt(Now(), native.refreshPeriod)) return;
   const int first = native.pendingFirst, end = native.pendingEnd;
   native.pendingFirst = native.pendingEnd = 0;
   HDC dc = GetDC(window);

@@ -74,8 +74,8 @@ void EndProgramWithStatus(ErrorCode status) { ExitProcess(static_cast<UINT>(stat
 unsigned long ProcessId() { return GetCurrentProcessId(); }
 
 ErrorCode RunElevatedAndWait(const std::wstring& file, const std::wstring& parameters, ErrorCode& exitStatus) {
-  // The shell may hand the start to extensions that need COM on this thread.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // The shell may hand the start to extensions that need COM, which the process
+  // joined when it started (Com.h).
   SHELLEXECUTEINFOW start{};
   start.cbSize = sizeof start;
   // The process handle to wait on; the start finished before the call returns;
@@ -101,7 +101,6 @@ ErrorCode RunElevatedAndWait(const std::wstring& file, const std::wstring& param
     }
     CloseHandle(start.hProcess);
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   return error;
 }
 
@@ -113,8 +112,11 @@ void RunEventLoop() {
   }
 }
 
-int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style) {
-  return MessageBoxW(nullptr, text.c_str(), caption.c_str(), style);
+int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style, WindowHandle owner) {
+  // The owner's number comes from the command line: only a window that exists is taken.
+  HWND ownerWindow = reinterpret_cast<HWND>(owner);
+  if (ownerWindow != nullptr && !IsWindow(ownerWindow)) ownerWindow = nullptr;
+  return MessageBoxW(ownerWindow, text.c_str(), caption.c_str(), style);
 }
 
 bool LoadControl(const std::wstring&, int) { return true; }

@@ -27,7 +27,16 @@ bool GetCursorPos(Point& point) {
   return true;
 }
 
-WindowHandle GetActiveWindow() { return Handle(::GetActiveWindow()); }
+WindowHandle GetActiveWindow() {
+  // Windows answers the active window of this thread's own input queue, which
+  // stays set while another program holds the foreground: after a refused
+  // SetForegroundWindow the window would seem to have it. The program asks
+  // whether it holds the activation, so this answers 0 unless the foreground
+  // window belongs to this thread.
+  const HWND foreground = ::GetForegroundWindow();
+  if (foreground == nullptr || GetWindowThreadProcessId(foreground, nullptr) != GetCurrentThreadId()) return 0;
+  return Handle(::GetActiveWindow());
+}
 
 WindowHandle SetActiveWindow(WindowHandle window) { return Handle(::SetActiveWindow(Hwnd(window))); }
 
@@ -46,8 +55,11 @@ bool GetMonitorInfo(int screenNumber, MonitorInfo& info) {
   std::vector<HMONITOR> monitors;
   EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
   if (screenNumber < 1 || static_cast<std::size_t>(screenNumber) > monitors.size()) return false;
+  // Only the plain record is asked for: a larger size would let Windows write a
+  // longer record than the one here.
+  if (info.cbSize != sizeof(MONITORINFO)) return false;
   MONITORINFO record{};
-  record.cbSize = info.cbSize;
+  record.cbSize = sizeof record;
   if (!::GetMonitorInfoW(monitors[static_cast<std::size_t>(screenNumber) - 1], &record)) return false;
   info.rcMonitor = FromRect(record.rcMonitor);
   info.rcWork = FromRect(record.rcWork);
@@ -57,8 +69,20 @@ bool GetMonitorInfo(int screenNumber, MonitorInfo& info) {
 
 std::intptr_t ShellExecute(WindowHandle owner, const std::wstring& operation, const std::wstring& file,
                            const std::wstring& parameters, const std::wstring& directory, int showCommand) {
-  return reinterpret_cast<std::intptr_t>(ShellExecuteW(Hwnd(owner), operation.c_str(), file.c_str(),
-                                                       parameters.c_str(), directory.c_str(), showCommand));
+  SHELLEXECUTEINFOW start{};
+  start.cbSize = sizeof start;
+  // The program may end as soon as this returns: the shell finishes the start
+  // before returning instead of on a thread of its own that the end would kill.
+  start.fMask = SEE_MASK_NOASYNC;
+  start.hwnd = Hwnd(owner);
+  start.lpVerb = operation.c_str();
+  start.lpFile = file.c_str();
+  start.lpParameters = parameters.c_str();
+  start.lpDirectory = directory.c_str();
+  start.nShow = showCommand;
+  ShellExecuteExW(&start);
+  // The shell sets this as the plain call answers: above 32 on success, else an error.
+  return reinterpret_cast<std::intptr_t>(start.hInstApp);
 }
 
 long SHGetSpecialFolderLocation(WindowHandle owner, int folder, ItemIdList& list) {

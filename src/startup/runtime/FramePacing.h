@@ -1,0 +1,36 @@
+// When a window's frame goes to the screen. The window's timer ticks at its own
+// pace (about every 15.6 ms on Windows, every 10 ms under Wine, each tick late by
+// a little), the display refreshes at another; presenting on every tick would
+// spend work on frames the display never shows, presenting at most once per
+// refresh counted from the last present drops frames whenever a tick comes a
+// little late and the next one on time.
+//
+// The pacer lays the display's refresh periods out as a grid that starts at the
+// first frame presented and keeps its phase from then on. A tick presents when it
+// falls in a period of the grid in which nothing was presented yet. So:
+// - ticks slower than the refresh each fall in a period of their own, and every
+//   one presents;
+// - ticks faster than the refresh present at most once per period, and since a
+//   tick comes within every period, two presents are never two periods apart.
+// A new refresh period (the display changed) starts a new grid at the next tick.
+//
+// Times are in any one unit (the Windows build counts the performance counter),
+// never going back; nothing here asks the clock.
+#pragma once
+
+#include <cstdint>
+
+namespace runtime {
+
+class FramePacer {
+ public:
+  // True when the frame is to be presented at `now`, the display refreshing every
+  // `refreshPeriod`. A period of 0 or less paces nothing: every tick presents.
+  bool PresentAt(std::int64_t now, std::int64_t refreshPeriod);
+
+ private:
+  std::int64_t period_ = 0;      // of the grid; 0 before the first present
+  std::int64_t nextPeriod_ = 0;  // where the grid's next period, not yet presented in, begins
+};
+
+}  // namespace runtime

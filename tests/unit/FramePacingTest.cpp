@@ -1,0 +1,128 @@
+// The pacing of presents against the display's refresh: timer ticks as Windows and
+// Wine deliver them, checked for the goals of the pacing rather than for the
+// ticks it picks.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "startup/runtime/FramePacing.h"
+
+namespace {
+
+using Micros = std::int64_t;
+
+// Arrival times of a timer of `interval`, each tick early or late by up to
+// `jitter` around its due time; from tick `stallAt` on, everything comes `stall`
+// later (one tick held up, the timer going on from there). Deterministic.
+std::vector<Micros> Ticks(int count, Micros interval, Micros jitter, int stallAt = -1, Micros stall = 0) {
+  std::vector<Micros> ticks;
+  std::uint64_t state = 0x9E3779B97F4A7C15u;
+  for (int k = 0; k < count; ++k) {
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    const Micros offset = jitter == 0 ? 0 : static_cast<Micros>((state >> 33) % static_cast<std::uint64_t>(2 * jitter + 1)) - jitter;
+    ticks.push_back(k * interval + offset + (stallAt >= 0 && k >= stallAt ? stall : 0));
+  }
+  return ticks;
+}
+
+struct Row {
+  const char* name;
+  std::vector<Micros> ticks;
+  int hertz;
+};
+
+std::string Describe(const std::vector<Micros>& ticks, const std::vector<bool>& presented, std::size_t at) {
+  std::string text;
+  for (std::size_t k = at >= 3 ? at - 3 : 0; k < ticks.size() && k <= at + 3; ++k) {
+    text += (k == at ? " [" : " ") + std::to_string(ticks[k]) + (presented[k] ? "P" : "-") + (k == at ? "]" : "");
+  }
+  return text;
+}
+
+TEST(FramePacing, PresentsEveryTickTheDisplayCanShowAndNeverRunsAheadOfIt) {
+  const Row rows[] = {
+      {"Windows' 15.6 ms ticks, +-2 ms, at 60 Hz", Ticks(640, 15600, 2000), 60},
+      {"Windows' 15.6 ms ticks, +-2 ms, at 50 Hz", Ticks(640, 15600, 2000), 50},
+      {"Windows' 15.6 ms ticks, +-2 ms, at 144 Hz", Ticks(640, 15600, 2000), 144},
+      {"Windows' 15.6 ms ticks on time at 60 Hz", Ticks(640, 15600, 0), 60},
+      {"Wine's 10 ms ticks at 60 Hz", Ticks(1000, 10000, 300), 60},
+      {"a tick stalled 200 ms at 60 Hz", Ticks(640, 15600, 2000, 300, 200000), 60},
+      {"a tick stalled 200 ms at 144 Hz", Ticks(640, 15600, 2000, 300, 200000), 144},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Micros period = 1000000 / row.hertz;
+    runtime::FramePacer pacer;
+    std::vector<bool> presented;
+    std::vector<Micros> presents;
+    for (Micros t : row.ticks) {
+      presented.push_back(pacer.PresentAt(t, period));
+      if (presented.back()) presents.push_back(t);
+    }
+
+    // A tick a whole refresh or more after the last present always presents: with
+    // ticks slower than the refresh, none is skipped. While the ticks come faster
+    // than the refresh, the present after a skipped tick comes within two
+    // refreshes of the last one.
+    Micros last = row.ticks.front();
+    bool skippedSince = false;
+    bool ticksFaster = true;
+    for (std::size_t k = 0; k < row.ticks.size(); ++k) {
+      const Micros sinceLast = row.ticks[k] - last;
+      if (k > 0) ticksFaster = ticksFaster && row.ticks[k] - row.ticks[k - 1] < period;
+      if (!presented[k]) {
+        ASSERT_LT(sinceLast, period) << "skipped a tick the display could show:" << Describe(row.ticks, presented, k);
+        skippedSince = true;
+        continue;
+      }
+      if (skippedSince && ticksFaster) {
+        ASSERT_LT(sinceLast, 2 * period) << "presents two refreshes apart:" << Describe(row.ticks, presented, k);
+      }
+      last = row.ticks[k];
+      skippedSince = false;
+      ticksFaster = true;
+    }
+
+    // At most one present per refresh: n presents span more than n - 2 refreshes,
+    // whichever run of them is taken.
+    for (std::size_t i = 0; i < presents.size(); ++i) {
+      for (std::size_t j = i + 1; j < presents.size(); ++j) {
+        ASSERT_GT(presents[j] - presents[i], static_cast<Micros>(j - i - 1) * period)
+            << (j - i + 1) << " presents from " << presents[i] << " to " << presents[j];
+      }
+    }
+
+    // And no fewer than the display could show: close to one per refresh when the
+    // ticks are faster, every tick when they are slower.
+    const double span = static_cast<double>(row.ticks.back() - row.ticks.front());
+    const double shown = std::min(static_cast<double>(row.ticks.size()), span / static_cast<double>(period));
+    EXPECT_GE(static_cast<double>(presents.size()), 0.95 * shown)
+        << presents.size() << " presents of " << row.ticks.size() << " ticks over " << span / 1000 << " ms";
+  }
+}
+
+TEST(FramePacing, ANewRefreshRateOrNoneTakesEffectAtTheNextTick) {
+  struct Step {
+    Micros now;
+    Micros period;
+    bool presents;
+  };
+  const Step steps[] = {
+      {0, 16667, true},      {10000, 16667, false},  {20000, 16667, true},
+      // The display changed to 144 Hz: 30 ms lies in the 60 Hz period that began
+      // at 16.7 ms, but the new rate starts a new grid.
+      {30000, 6944, true},   {35000, 6944, false},   {37000, 6944, true},
+      // No rate known: every tick presents.
+      {38000, 0, true},      {38500, 0, true},
+      // A clock set back starts over.
+      {40000, 16667, true},  {1000, 16667, true},    {2000, 16667, false},
+  };
+  runtime::FramePacer pacer;
+  for (const Step& step : steps) {
+    EXPECT_EQ(pacer.PresentAt(step.now, step.period), step.presents) << "at " << step.now << " every " << step.period;
+  }
+}
+
+}  // namespace

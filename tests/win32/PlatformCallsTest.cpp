@@ -1,0 +1,99 @@
+// The Windows functions the program names, as the Win32 machine answers them
+// where Windows' own answer would mislead the program, and the process's COM and
+// message boxes.
+#include <gtest/gtest.h>
+
+#include "Win32Fixtures.h"
+#include "startup/runtime/Backend.h"
+#include "startup/runtime/WindowsApi.h"
+#include "startup/runtime/win32/Com.h"
+
+namespace {
+
+runtime::WindowHandle Handle(HWND window) { return reinterpret_cast<runtime::WindowHandle>(window); }
+
+TEST(PlatformCalls, GetActiveWindowAnswersZeroWhileAnotherThreadHoldsTheForeground) {
+  OtherThreadWindow other;
+  CountingForm saver, cover;
+  saver.SetVisible(true);
+  cover.SetVisible(true);
+  // The window system reports focus changes a little later than they are made.
+  Settle();
+
+  SetForegroundWindow(saver.Window());
+  Settle();
+  ASSERT_EQ(GetForegroundWindow(), saver.Window());
+  EXPECT_EQ(platform::GetActiveWindow(), Handle(saver.Window())) << "the saver in the foreground";
+
+  SetForegroundWindow(cover.Window());
+  Settle();
+  ASSERT_EQ(GetForegroundWindow(), cover.Window());
+  EXPECT_EQ(platform::GetActiveWindow(), Handle(cover.Window())) << "a cover of the same thread in the foreground";
+
+  // Another program has the foreground, and the saver asked for the activation
+  // back; Windows refused it the foreground, so it is active only within its
+  // own thread's queue.
+  other.TakeForeground();
+  Settle();
+  ASSERT_EQ(GetForegroundWindow(), other.Window());
+  SetActiveWindow(saver.Window());
+  Settle();
+  ASSERT_NE(GetForegroundWindow(), saver.Window());
+  ASSERT_EQ(GetActiveWindow(), saver.Window()) << "Windows' own answer no longer shows the trap";
+  EXPECT_EQ(platform::GetActiveWindow(), 0);
+}
+
+TEST(PlatformCalls, GetMonitorInfoRefusesEveryRecordSizeButThePlainOne) {
+  struct Row {
+    unsigned size;
+    bool answered;
+  };
+  const Row rows[] = {{40, true}, {0, false}, {39, false}, {41, false}, {72, false}, {104, false}, {0xFFFFFFFF, false}};
+  for (const Row& row : rows) {
+    platform::MonitorInfo info;
+    info.cbSize = row.size;
+    const runtime::PixelRect poison{-7, -7, -7, -7};
+    info.rcMonitor = info.rcWork = poison;
+    info.dwFlags = 0xDEADBEEF;
+    EXPECT_EQ(platform::GetMonitorInfo(1, info), row.answered) << "cbSize " << row.size;
+    if (!row.answered) {
+      EXPECT_EQ(info.rcMonitor, poison) << "cbSize " << row.size;
+      EXPECT_EQ(info.dwFlags, 0xDEADBEEFu) << "cbSize " << row.size;
+    } else {
+      EXPECT_EQ(info.dwFlags & 1u, 1u) << "screen 1 is the primary here";
+    }
+  }
+}
+
+TEST(PlatformCalls, TheProcessJoinsASingleThreadedComApartment) {
+  backend::InitialiseCom();
+  const HRESULT again = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  EXPECT_EQ(again, S_FALSE) << "not in an apartment yet";
+  if (SUCCEEDED(again)) CoUninitialize();
+  EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
+}
+
+TEST(PlatformCalls, AMessageBoxSitsOnTheWindowItIsGivenOnlyWhileThatIsAWindow) {
+  CountingForm dialog;
+  dialog.SetVisible(true);
+  const HWND gone = CountingForm().Window();  // made and destroyed with its form
+  struct Row {
+    const char* name;
+    runtime::WindowHandle owner;
+    HWND expected;
+  };
+  const Row rows[] = {
+      {"a window", Handle(dialog.Window()), dialog.Window()},
+      {"a window that is gone", Handle(gone), nullptr},
+      {"no window", 0, nullptr},
+      {"a number that names nothing", 0x7FFFFFF0, nullptr},
+  };
+  for (const Row& row : rows) {
+    const std::wstring caption = L"owner test: " + std::wstring(row.name, row.name + strlen(row.name));
+    BoxAnswerer answerer(caption);
+    EXPECT_EQ(backend::ShowMessageBox(L"Which window?", caption, MB_YESNO, row.owner), IDNO) << row.name;
+    EXPECT_EQ(answerer.Join(), row.expected) << row.name;
+  }
+}
+
+}  // namespace
