@@ -1,20 +1,27 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "HeadlessProgram.h"
+#include "startup/runtime/Application.h"
 #include "startup/runtime/gfx/Bmp.h"
 
 namespace {
+
+// The pictures' pixels at 96 dpi, width and height, by index.
+const std::pair<int, int> kSizesAt96[12] = {{86, 160}, {71, 95},   {136, 136}, {128, 121}, {127, 118}, {102, 110},
+                                            {96, 161}, {103, 147}, {96, 116},  {56, 137},  {119, 119}, {108, 140}};
 
 TEST(PictureSet, TwelveMembersEachTheSizeOfItsPicture) {
   struct Row {
     int index;
     int width, height;  // pixels
   };
-  const Row rows[] = {{0, 86, 160}, {1, 71, 95},   {2, 136, 136}, {3, 128, 121},  {4, 127, 118}, {5, 102, 110},
-                      {6, 96, 161}, {7, 103, 147}, {8, 96, 116},  {9, 56, 137},   {10, 119, 119}, {11, 108, 140}};
+  Row rows[12];
+  for (int index = 0; index < 12; ++index) rows[index] = {index, kSizesAt96[index].first, kSizesAt96[index].second};
   HeadlessProgram program;
   frmAdvent1& saver = program.saver();
   EXPECT_EQ(saver.Image1.Count(), 12);
@@ -36,12 +43,37 @@ TEST(PictureSet, TwelveMembersEachTheSizeOfItsPicture) {
   }
 }
 
-TEST(PictureSet, SizesFollowTheScreensTwipsPerPixel) {
-  HeadlessProgram program;
-  program.machine().twipsPerPixelX = 12;
-  program.machine().twipsPerPixelY = 12;
-  EXPECT_EQ(program.saver().Image1(2).Width(), 136 * 12.0f);
-  EXPECT_EQ(program.saver().Image1(9).Height(), 137 * 12.0f);
+// At s times 96 dpi a picture has round(w × s) × round(h × s) pixels (w × h its
+// pixels at 96 dpi), and its size in twips is those pixels times the twips per
+// pixel, 1440 ÷ dpi: the 96-dpi size in twips to within half a pixel.
+TEST(PictureSet, EachScaleDrawsThePicturesAtTheirDesignSize) {
+  struct Row {
+    int dotsPerInch;
+    float twipsPerPixel;
+  };
+  const Row rows[] = {{96, 15}, {120, 12}, {144, 10}, {168, 1440.0f / 168}, {192, 7.5f}, {288, 5}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(row.dotsPerInch) + " dpi");
+    HeadlessProgram program;
+    program.machine().dotsPerInch = row.dotsPerInch;
+    frmAdvent1& saver = program.saver();
+    EXPECT_EQ(runtime::Screen().TwipsPerPixelX(), row.twipsPerPixel);
+    EXPECT_EQ(runtime::Screen().TwipsPerPixelY(), row.twipsPerPixel);
+    for (int index = 0; index < 12; ++index) {
+      const auto [width96, height96] = kSizesAt96[index];
+      // Rounded to the nearest pixel, halves up: (2 × w × dpi + 96) ÷ 192.
+      const int width = (2 * width96 * row.dotsPerInch + 96) / 192;
+      const int height = (2 * height96 * row.dotsPerInch + 96) / 192;
+      const runtime::ImageControl& member = saver.Image1(index);
+      ASSERT_NE(member.GetPicture(), nullptr) << index;
+      EXPECT_EQ(member.GetPicture()->Width(), width) << index;
+      EXPECT_EQ(member.GetPicture()->Height(), height) << index;
+      EXPECT_EQ(member.Width(), static_cast<float>(width) * row.twipsPerPixel) << index;
+      EXPECT_EQ(member.Height(), static_cast<float>(height) * row.twipsPerPixel) << index;
+      EXPECT_NEAR(member.Width(), width96 * 15.0, row.twipsPerPixel / 2) << index;
+      EXPECT_NEAR(member.Height(), height96 * 15.0, row.twipsPerPixel / 2) << index;
+    }
+  }
 }
 
 TEST(PictureSet, StripsLoadedFromEitherTemplateAreWhiteBorderlessAndHidden) {
