@@ -9,7 +9,7 @@ packages=(
   wine wine64 xvfb xdotool imagemagick x11-utils
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils openbox
   libx11-6 libxfixes3
-  librsvg2-bin icoutils python3 python3-pil python3-pefile
+  librsvg2-bin zopfli icoutils python3 python3-pil python3-pefile
   libpng-dev libgif-dev libimagequant-dev
 )
 

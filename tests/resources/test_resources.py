@@ -86,15 +86,22 @@ class Resources(unittest.TestCase):
             self.assertIsNotNone(element, name)
             self.assertEqual(element.text.strip(), value, name)
 
-    def test_every_picture_travels_inside_the_program(self):
+    def test_every_picture_travels_inside_the_program_at_every_density(self):
         with open(EXE, "rb") as f:
             program = f.read()
         folder = os.path.join(SOURCE, "assets", "pictures")
-        pictures = sorted(name for name in os.listdir(folder) if name.endswith(".bmp"))
-        self.assertEqual(len(pictures), 12)
-        for name in pictures:
-            with open(os.path.join(folder, name), "rb") as f:
-                self.assertIn(f.read(), program, name)
+        art = {".": sorted(name for name in os.listdir(folder) if name.endswith(".bmp"))}
+        for density in sorted(name for name in os.listdir(folder) if name.endswith("dpi")):
+            art[density] = sorted(os.listdir(os.path.join(folder, density)))
+        self.assertEqual(len(art), 9, "the BMPs and eight densities of PNGs")
+        for density, names in art.items():
+            self.assertEqual(len(names), 12, density)
+            for name in names:
+                with open(os.path.join(folder, density, name), "rb") as f:
+                    self.assertIn(f.read(), program, os.path.join(density, name))
+
+    def test_program_stays_within_4_mib(self):
+        self.assertLessEqual(os.path.getsize(EXE), 4 * 1024 * 1024)
 
     def test_imports_only_windows_libraries(self):
         dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", EXE], capture_output=True, text=True,

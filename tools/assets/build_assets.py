@@ -1,22 +1,28 @@
 #!/usr/bin/python3
 """Regenerates the saver's committed art from its sources.
 
-    build_assets.py            rewrite every SVG, BMP, icon and cursor file
-    build_assets.py --check    build into a temporary folder and report every
+    build_assets.py            rewrite every SVG, BMP, PNG, icon and cursor file
+    build_assets.py --check    render into a temporary folder and report every
                                committed file that differs (exit status 1)
 
 The drawing scripts in this folder are the true sources: they write the SVG
 files, rsvg-convert renders those at their exact pixel size, and the small
 writers in win_formats.py turn the pixels into the BMP, RT_ICON, .ico and
-.cur layouts the resources need. The build of the program itself only reads
-the committed results, so it needs no rasterizer.
+.cur layouts the resources need. The pictures' art for the higher densities
+is written as PNG and squeezed with zopflipng, which takes minutes; --check
+therefore compares those by their decoded pixels, not their bytes. The build
+of the program itself only reads the committed results, so it needs no
+rasterizer.
 """
 
 import argparse
 import io
+import os
+import shutil
 import subprocess
 import sys
 import tempfile
+from concurrent.futures import ThreadPoolExecutor
 from pathlib import Path
 
 from PIL import Image
@@ -56,20 +62,67 @@ def render_svg(svg_text, width, height, background):
     return image.convert("RGB" if background else "RGBA")
 
 
-def build_pictures(out_root):
-    """Writes each picture's SVG and its BMP; returns the paths written."""
-    written = []
+def density_folder(out_root, dots_per_inch):
+    return out_root / "assets" / "pictures" / f"{dots_per_inch}dpi"
+
+
+# Chunks that make a decoder adjust colours. Without them every decoder, WIC
+# and libpng alike, hands over the stored bytes, so the program shows the same
+# pixels on Windows as in the native tests.
+COLOUR_CHUNKS = (b"gAMA", b"iCCP", b"sRGB", b"cHRM")
+
+
+def png_chunk_types(data):
+    """The chunk types of a PNG file, in order."""
+    types, offset = [], 8
+    while offset + 8 <= len(data):
+        length = int.from_bytes(data[offset:offset + 4], "big")
+        types.append(data[offset + 4:offset + 8])
+        offset += 12 + length
+    return types
+
+
+def write_png(image, path, optimise):
+    """Writes an RGB PNG without colour chunks; optimised, it is squeezed with
+    zopflipng, which keeps the pixels and drops every ancillary chunk."""
+    image.save(path, format="PNG")
+    if not optimise:
+        return
+    squeezed = path.with_suffix(".zopfli.png")
+    try:
+        subprocess.run(["zopflipng", "-y", "--iterations=5", "--filters=01234mepb",
+                        str(path), str(squeezed)], capture_output=True, check=True)
+    except FileNotFoundError:
+        sys.exit("zopflipng is missing; install zopfli to rebuild the art")
+    squeezed.replace(path)
+
+
+def build_pictures(out_root, optimise=True):
+    """Writes each picture's SVG, its BMP and its PNG for every further
+    density; returns the paths written."""
     folder = out_root / "assets" / "pictures"
     folder.mkdir(parents=True, exist_ok=True)
-    for picture in picture_set.PICTURES:
+    for dots_per_inch in picture_set.PNG_DENSITIES:
+        density_folder(out_root, dots_per_inch).mkdir(exist_ok=True)
+
+    def build_one(picture):
         svg_text = picture.draw().text()
         svg_path = folder / f"{picture.file_stem}.svg"
         svg_path.write_text(svg_text, encoding="utf-8")
         pixels = render_svg(svg_text, picture.width, picture.height, "white")
         bmp_path = folder / f"{picture.file_stem}.bmp"
         bmp_path.write_bytes(win_formats.bmp_file(pixels))
-        written += [svg_path, bmp_path]
-    return written
+        written = [svg_path, bmp_path]
+        for dots_per_inch in picture_set.PNG_DENSITIES:
+            width, height = picture.size_at(dots_per_inch)
+            png_path = density_folder(out_root, dots_per_inch) / f"{picture.file_stem}.png"
+            write_png(render_svg(svg_text, width, height, "white"), png_path, optimise)
+            written.append(png_path)
+        return written
+
+    # rsvg-convert and zopflipng run as processes, so threads keep every core busy.
+    with ThreadPoolExecutor(max_workers=os.cpu_count() or 1) as pool:
+        return [path for paths in pool.map(build_one, picture_set.PICTURES) for path in paths]
 
 
 def build_icon(out_root):
@@ -105,17 +158,37 @@ def build_cursor(out_root):
     return [cur_path]
 
 
-def build_all(out_root):
-    return build_pictures(out_root) + build_icon(out_root) + build_cursor(out_root)
+def build_all(out_root, optimise=True):
+    return (build_pictures(out_root, optimise) + build_icon(out_root)
+            + build_cursor(out_root))
+
+
+def same_picture(fresh, committed):
+    """PNGs match when they decode to the same pixels and the committed one
+    carries no colour chunk; every other file must match byte for byte."""
+    if fresh.suffix != ".png":
+        return committed.read_bytes() == fresh.read_bytes()
+    if any(kind in COLOUR_CHUNKS for kind in png_chunk_types(committed.read_bytes())):
+        return False
+    with Image.open(fresh) as a, Image.open(committed) as b:
+        return a.size == b.size and a.convert("RGB").tobytes() == b.convert("RGB").tobytes()
 
 
 def stale_files(fresh_root, committed_root):
-    """Relative paths whose committed bytes differ from a fresh build."""
+    """Relative paths whose committed file differs from a fresh build, and
+    committed picture art that no source makes any more."""
     stale = []
-    for fresh in build_all(fresh_root):
+    fresh_files = build_all(fresh_root, optimise=False)
+    for fresh in fresh_files:
         relative = fresh.relative_to(fresh_root)
         committed = committed_root / relative
-        if not committed.is_file() or committed.read_bytes() != fresh.read_bytes():
+        if not committed.is_file() or not same_picture(fresh, committed):
+            stale.append(relative)
+    expected = {fresh.relative_to(fresh_root) for fresh in fresh_files}
+    pictures = committed_root / "assets" / "pictures"
+    for committed in sorted(pictures.rglob("*")):
+        relative = committed.relative_to(committed_root)
+        if committed.is_file() and relative not in expected:
             stale.append(relative)
     return stale
 
@@ -126,6 +199,9 @@ def main(argv):
                         help="compare the committed files with a fresh build")
     arguments = parser.parse_args(argv)
     if not arguments.check:
+        # Art of a density no longer carried must not linger in the tree.
+        for folder in (REPO_ROOT / "assets" / "pictures").glob("*dpi"):
+            shutil.rmtree(folder)
         for path in build_all(REPO_ROOT):
             print(path.relative_to(REPO_ROOT))
         return 0

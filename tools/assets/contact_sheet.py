@@ -1,11 +1,17 @@
 #!/usr/bin/python3
-"""Lays the twelve committed picture BMPs out on one page, each at its real
-size and at double size with its index, and writes docs/pictures.png.
+"""Draws the README's picture sheet, docs/pictures.png: one picture at 100% and
+at 200% as the saver draws them, beside the same picture as Windows would
+stretch a program that ignores the screen's density to 200%, and below them
+all twelve pictures at 100%. The pictures come from frostlane-pictures, so the
+sheet shows the program's own art.
 
-    contact_sheet.py [output.png]
+    contact_sheet.py [--tool FROSTLANE_PICTURES] [output.png]
 """
 
+import argparse
+import subprocess
 import sys
+import tempfile
 from pathlib import Path
 
 from PIL import Image, ImageDraw, ImageFont
@@ -17,10 +23,10 @@ sys.dont_write_bytecode = True
 import picture_set  # noqa: E402
 
 REPO_ROOT = TOOLS_DIR.parent.parent
-PICTURE_DIR = REPO_ROOT / "assets" / "pictures"
+DEFAULT_TOOL = REPO_ROOT / "build" / "linux" / "tools" / "pictures" / "frostlane-pictures"
 DEFAULT_OUTPUT = REPO_ROOT / "docs" / "pictures.png"
 
-COLUMNS = 4
+SHOWCASE = 7  # the gingerbread man: fine icing lines show blur at once
 GAP = 16
 LABEL_HEIGHT = 26
 PAGE = (244, 241, 236)
@@ -37,46 +43,58 @@ def label_font():
     return ImageFont.load_default()
 
 
-def draw_card(picture, font):
-    """One picture: index and name above, 1:1 and 2:1 side by side."""
-    image = Image.open(PICTURE_DIR / f"{picture.file_stem}.bmp").convert("RGB")
-    label = f"{picture.index}  {picture.name}  {picture.width}\u00d7{picture.height}"
-    label_width = int(font.getlength(label))
-    width = max(3 * picture.width + 3 * GAP, label_width + 2 * GAP)
-    card = Image.new("RGB", (width, 2 * picture.height + LABEL_HEIGHT + 2 * GAP), CARD)
-    pen = ImageDraw.Draw(card)
-    pen.text((GAP, GAP // 2), label, fill=INK, font=font)
-    top = GAP + LABEL_HEIGHT
-    card.paste(image, (GAP, top + picture.height))
-    double = image.resize((2 * picture.width, 2 * picture.height), Image.NEAREST)
-    card.paste(double, (2 * GAP + picture.width, top))
-    return card
+def drawn_pictures(tool, dots_per_inch, folder):
+    """The twelve pictures as the program draws them at that density."""
+    out = Path(folder) / str(dots_per_inch)
+    subprocess.run([str(tool), "--dpi", str(dots_per_inch), "--out", str(out)], check=True,
+                   capture_output=True)
+    return [Image.open(out / f"picture-{p.index:02d}.png").convert("RGB") for p in picture_set.PICTURES]
 
 
-def contact_sheet():
+def card(images, labels, font):
+    """Images side by side on one white card, bottoms aligned, each under its label."""
+    columns = [max(image.width, int(font.getlength(label))) for image, label in zip(images, labels)]
+    width = sum(columns) + GAP * (len(images) + 1)
+    height = max(image.height for image in images) + LABEL_HEIGHT + 2 * GAP
+    sheet = Image.new("RGB", (width, height), CARD)
+    pen = ImageDraw.Draw(sheet)
+    x = GAP
+    for image, label, column in zip(images, labels, columns):
+        pen.text((x, GAP // 2), label, fill=INK, font=font)
+        sheet.paste(image, (x, height - GAP - image.height))
+        x += column + GAP
+    return sheet
+
+
+def contact_sheet(tool):
     font = label_font()
-    cards = [draw_card(picture, font) for picture in picture_set.PICTURES]
-    rows = [cards[i:i + COLUMNS] for i in range(0, len(cards), COLUMNS)]
-    column_widths = [max(row[c].width for row in rows if c < len(row))
-                     for c in range(COLUMNS)]
-    row_heights = [max(card.height for card in row) for row in rows]
-    page = Image.new("RGB", (sum(column_widths) + GAP * (COLUMNS + 1),
-                             sum(row_heights) + GAP * (len(rows) + 1)), PAGE)
+    with tempfile.TemporaryDirectory(prefix="frostlane-sheet-") as folder:
+        at100 = drawn_pictures(tool, 96, folder)
+        at200 = drawn_pictures(tool, 192, folder)
+    small = at100[SHOWCASE]
+    stretched = small.resize((2 * small.width, 2 * small.height), Image.BILINEAR)
+    comparison = card([small, at200[SHOWCASE], stretched],
+                      ["100%", "200%, drawn for 200%", "200%, 100% stretched"], font)
+    rows = [card(at100[:6], [str(i) for i in range(6)], font),
+            card(at100[6:], [str(i) for i in range(6, 12)], font)]
+    parts = [comparison] + rows
+    page = Image.new("RGB", (max(part.width for part in parts) + 2 * GAP,
+                             sum(part.height for part in parts) + GAP * (len(parts) + 1)), PAGE)
     y = GAP
-    for row, height in zip(rows, row_heights):
-        x = GAP
-        for card, width in zip(row, column_widths):
-            page.paste(card, (x, y))
-            x += width + GAP
-        y += height + GAP
+    for part in parts:
+        page.paste(part, (GAP, y))
+        y += part.height + GAP
     return page
 
 
 def main(argv):
-    output = Path(argv[0]) if argv else DEFAULT_OUTPUT
-    output.parent.mkdir(parents=True, exist_ok=True)
-    contact_sheet().save(output, optimize=True)
-    print(output)
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--tool", type=Path, default=DEFAULT_TOOL, help="the built frostlane-pictures")
+    parser.add_argument("output", type=Path, nargs="?", default=DEFAULT_OUTPUT)
+    arguments = parser.parse_args(argv)
+    arguments.output.parent.mkdir(parents=True, exist_ok=True)
+    contact_sheet(arguments.tool).save(arguments.output, optimize=True)
+    print(arguments.output)
     return 0
 
 

@@ -1,11 +1,14 @@
-"""The saver's twelve pictures in the order the program indexes them.
+"""The saver's twelve pictures in the order the program indexes them, and the
+screen densities the program carries art for.
 
-Each entry names its files (assets/pictures/<file_stem>.svg and .bmp), the
-exact pixel size the program lays out its bands with, and the function that
-draws it.
+Each entry names its files (assets/pictures/<file_stem>.svg and .bmp, and
+assets/pictures/<dpi>dpi/<file_stem>.png for each further density), the
+exact pixel size the program lays out its bands with at 96 dots per inch,
+and the function that draws it.
 """
 
 from dataclasses import dataclass
+from fractions import Fraction
 from typing import Callable
 
 import art_angel
@@ -26,6 +29,26 @@ class Picture:
     @property
     def file_stem(self):
         return f"{self.index:02d}-{self.name}"
+
+    def size_at(self, dots_per_inch):
+        """The picture's pixel size on a screen of that density."""
+        return (scaled_length(self.width, dots_per_inch),
+                scaled_length(self.height, dots_per_inch))
+
+
+# The design density: the BMPs are the art for it.
+DESIGN_DPI = 96
+
+# Further densities with art of their own, as PNG: every Windows scale from
+# 125% to 300% in 25% steps. The program makes any other density from the
+# next larger of these (or enlarges the largest) with its own resampler.
+PNG_DENSITIES = (120, 144, 168, 192, 216, 240, 264, 288)
+
+
+def scaled_length(pixels, dots_per_inch):
+    """pixels x dots_per_inch / 96, rounded to the nearest whole number with
+    halves going to the even neighbour, as the program rounds it."""
+    return round(Fraction(pixels * dots_per_inch, DESIGN_DPI))
 
 
 PICTURES = [

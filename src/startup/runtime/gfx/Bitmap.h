@@ -45,6 +45,7 @@ class Bitmap {
     return Scanline(y)[x];
   }
 
+  Pixel* Data() { return pixels_.data(); }
   const Pixel* Data() const { return pixels_.data(); }
   std::size_t ByteSize() const { return pixels_.size() * sizeof(Pixel); }
 

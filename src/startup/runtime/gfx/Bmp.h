@@ -12,4 +12,12 @@ namespace gfx {
 
 std::optional<Bitmap> DecodeBmp(const unsigned char* bytes, std::size_t size);
 
+struct BmpSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The size of a bitmap that DecodeBmp would read, without decoding its pixels.
+std::optional<BmpSize> ReadBmpSize(const unsigned char* bytes, std::size_t size);
+
 }  // namespace gfx

@@ -1,0 +1,98 @@
+// The Windows PNG decoder: the Windows Imaging Component through COM. The v1
+// factory serves every Windows from 7 on. windowscodecs.dll is reached only
+// through COM, never imported, so the program still imports nothing but known
+// system libraries. The decoder keeps COM initialised on this thread for as long
+// as it works, balancing its own initialisation, whoever else uses COM.
+#include <windows.h>
+#include <wincodec.h>
+
+#include "Png.h"
+
+namespace gfx {
+
+namespace {
+
+// Holds one reference to a COM object and releases it.
+template <typename Interface>
+class ComRef {
+ public:
+  ComRef() = default;
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  ~ComRef() {
+    if (object_ != nullptr) object_->Release();
+  }
+  Interface** Put() { return &object_; }
+  void** PutVoid() { return reinterpret_cast<void**>(&object_); }
+  Interface* operator->() const { return object_; }
+  Interface* Get() const { return object_; }
+
+ private:
+  Interface* object_ = nullptr;
+};
+
+// COM on this thread while the object lives. When the thread already has COM in
+// the other threading model, the call fails with RPC_E_CHANGED_MODE, COM is
+// usable all the same, and there is nothing to undo.
+class ComApartment {
+ public:
+  ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+
+ private:
+  HRESULT result_;
+};
+
+}  // namespace
+
+std::optional<Bitmap> DecodePng(const unsigned char* bytes, std::size_t size) {
+  if (bytes == nullptr || size == 0 || size > MAXDWORD) return std::nullopt;
+  // Declared first, so every reference below is released before COM is left.
+  const ComApartment apartment;
+
+  ComRef<IWICImagingFactory> factory;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              factory.PutVoid()))) {
+    return std::nullopt;
+  }
+  ComRef<IWICStream> stream;
+  if (FAILED(factory->CreateStream(stream.Put())) ||
+      FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes), static_cast<DWORD>(size)))) {
+    return std::nullopt;
+  }
+  // The PNG decoder itself, not whichever decoder claims the bytes.
+  ComRef<IWICBitmapDecoder> decoder;
+  if (FAILED(factory->CreateDecoder(GUID_ContainerFormatPng, nullptr, decoder.Put())) ||
+      FAILED(decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnDemand))) {
+    return std::nullopt;
+  }
+  ComRef<IWICBitmapFrameDecode> frame;
+  ComRef<IWICFormatConverter> converter;
+  if (FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(factory->CreateFormatConverter(converter.Put())) ||
+      FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom))) {
+    return std::nullopt;
+  }
+  UINT width = 0;
+  UINT height = 0;
+  if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 || width > kLargestPngSide ||
+      height > kLargestPngSide) {
+    return std::nullopt;
+  }
+  Bitmap bitmap(static_cast<int>(width), static_cast<int>(height));
+  // Blue, green, red and a fourth byte in memory: the bitmap's own layout.
+  const UINT stride = width * sizeof(Pixel);
+  if (FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(bitmap.ByteSize()),
+                                   reinterpret_cast<BYTE*>(bitmap.Data())))) {
+    return std::nullopt;
+  }
+  Pixel* pixel = bitmap.Data();
+  for (std::size_t i = 0, count = bitmap.ByteSize() / sizeof(Pixel); i < count; ++i) pixel[i] &= 0x00FFFFFFu;
+  return bitmap;
+}
+
+}  // namespace gfx
