@@ -60,11 +60,12 @@ def program_art(dots_per_inch, folder):
 
 
 def whole_copies(rows, width, art, top, first_x, step):
-    """The left edges of the copies of `art` standing whole on the screen from
-    `first_x` on, `step` apart, if every one of them equals `art`; else None."""
+    """The left edges of the copies of `art` standing whole across the screen
+    from `first_x` on, `step` apart, if every one of them equals `art` in the
+    rows the screen shows of it; else None."""
     lefts = list(range(first_x, width - art.width + 1, step))
     for x in lefts:
-        for y in range(art.height):
+        for y in range(max(0, -top), min(art.height, len(rows) - top)):
             if rows[top + y][3 * x:3 * (x + art.width)] != art.rows[y]:
                 return None
     return lefts
@@ -81,8 +82,6 @@ def read_band(rows, width, ink, art, copy_gap):
         if measured != picture.width + copy_gap or picture.ink_bottom - picture.ink_top != ink_bottom - ink_top:
             continue
         top = ink_top - picture.ink_top
-        if top < 0 or top + picture.height > len(rows):
-            continue
         line = picture.rows[y - top]
         first_x = next((x for x in range(measured) if rows[y][3 * x:3 * (x + picture.width)] == line), None)
         if first_x is None:
@@ -141,7 +140,7 @@ class HighDpiTest(e2e.WineDesktopTest):
                 program.close()
 
                 self.assertEqual(unread, [], "bands (first and last ink row) that are not the program's art")
-                self.assertGreaterEqual(len(found), 3, found)
+                self.assertGreaterEqual(len(found), 2, found)
                 for band in found:
                     width, height = SIZES_AT_96[band.index]
                     self.assertGreaterEqual(band.copies, 1)
