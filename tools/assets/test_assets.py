@@ -91,21 +91,24 @@ class IconLayout(unittest.TestCase):
 
 
 class CommittedPictures(unittest.TestCase):
-    def test_each_picture_has_its_size_and_a_white_frame(self):
+    def test_each_picture_has_its_size_and_a_white_frame_at_every_density(self):
+        folder = REPO_ROOT / "assets" / "pictures"
         for picture in picture_set.PICTURES:
-            with self.subTest(picture=picture.file_stem):
-                path = REPO_ROOT / "assets" / "pictures" / f"{picture.file_stem}.bmp"
-                data = path.read_bytes()
-                header = info_header(data, 14)
-                self.assertEqual((header["width"], header["height"]),
-                                 (picture.width, picture.height))
-                image = Image.open(path).convert("RGB")
-                w, h = image.size
-                frame = ([(x, 0) for x in range(w)] + [(x, h - 1) for x in range(w)]
-                         + [(0, y) for y in range(h)] + [(w - 1, y) for y in range(h)])
-                self.assertEqual({image.getpixel(p) for p in frame}, {WHITE})
-                self.assertGreater(len(image.getcolors(maxcolors=w * h)), 20,
-                                   "a picture should be more than a few flat colours")
+            path = folder / f"{picture.file_stem}.bmp"
+            header = info_header(path.read_bytes(), 14)
+            self.assertEqual((header["width"], header["height"]), (picture.width, picture.height))
+            art = [(picture_set.DESIGN_DPI, path)] + [
+                (dpi, folder / f"{dpi}dpi" / f"{picture.file_stem}.png") for dpi in picture_set.PNG_DENSITIES]
+            for dots_per_inch, path in art:
+                with self.subTest(picture=picture.file_stem, dpi=dots_per_inch):
+                    image = Image.open(path).convert("RGB")
+                    self.assertEqual(image.size, picture.size_at(dots_per_inch))
+                    w, h = image.size
+                    frame = ([(x, 0) for x in range(w)] + [(x, h - 1) for x in range(w)]
+                             + [(0, y) for y in range(h)] + [(w - 1, y) for y in range(h)])
+                    self.assertEqual({image.getpixel(p) for p in frame}, {WHITE})
+                    self.assertGreater(len(image.getcolors(maxcolors=w * h)), 20,
+                                       "a picture should be more than a few flat colours")
 
     def test_indices_run_in_order(self):
         self.assertEqual([p.index for p in picture_set.PICTURES], list(range(12)))

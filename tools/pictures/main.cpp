@@ -5,15 +5,15 @@
 //   frostlane-pictures --dpi N --out FOLDER
 //
 // writes FOLDER/picture-00.png to picture-11.png (the folder is made if need be)
-// and prints each file's name and size.
+// and prints each file's name and size. Built for Windows, it decodes the art as
+// the program does there and writes .ppm files instead (see PictureOutput.h).
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "PngFile.h"
-#include "WholeFile.h"
+#include "PictureOutput.h"
 #include "saver/PictureSet.h"
 
 namespace {
@@ -21,7 +21,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: frostlane-pictures --dpi N --out FOLDER\n"
     "Writes the twelve pictures as the saver draws them at N dots per inch (24 to 960;\n"
-    "96 is 100%) to FOLDER/picture-00.png ... picture-11.png.\n";
+    "96 is 100%) to FOLDER/picture-00.png ... picture-11.png (.ppm on Windows).\n";
 
 int Usage(const std::string& error) {
   std::fprintf(stderr, "frostlane-pictures: %s\n%s", error.c_str(), kUsage);
@@ -68,19 +68,19 @@ int main(int argc, char** argv) {
   for (int index = 0; index < kPictureCount; ++index) {
     const runtime::Picture picture = LoadSetPicture(index, dotsPerInch);
     char name[32];
-    std::snprintf(name, sizeof name, "picture-%02d.png", index);
-    const std::string path = (std::filesystem::path(folder) / name).string();
+    std::snprintf(name, sizeof name, "picture-%02d", index);
     if (!picture) {
       std::fprintf(stderr, "frostlane-pictures: picture %d does not decode\n", index);
       return 1;
     }
+    std::string written;
     std::string error;
-    const std::vector<std::uint8_t> png = render::EncodePng(*picture, error);
-    if (png.empty() || !render::WriteWholeFile(path, png, error)) {
-      std::fprintf(stderr, "frostlane-pictures: cannot write %s: %s\n", path.c_str(), error.c_str());
+    if (!WritePicture(*picture, (std::filesystem::path(folder) / name).string(), written, error)) {
+      std::fprintf(stderr, "frostlane-pictures: cannot write %s: %s\n", written.c_str(), error.c_str());
       return 1;
     }
-    std::printf("%s %dx%d\n", name, picture->Width(), picture->Height());
+    std::printf("%s %dx%d\n", std::filesystem::path(written).filename().string().c_str(), picture->Width(),
+                picture->Height());
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 #include "Resample.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
