@@ -10,6 +10,7 @@ packages=(
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils openbox
   libx11-6 libxfixes3
   librsvg2-bin zopfli icoutils python3 python3-pil python3-pefile
+  osslsigncode openssl
   libpng-dev libgif-dev libimagequant-dev
 )
 

@@ -3,7 +3,12 @@
 folders of different names, one after the other, with different time zones,
 locales and umasks, each with `cmake --workflow --preset release`. Both builds
 must give the same bytes; each dist/SHA256SUMS must verify with sha256sum -c; the
-release must keep its hardening and carry what the program needs.
+release must keep its hardening and carry what the program needs. Then the
+workflow runs once more in the second checkout with a throwaway publisher's
+certificate and time-stamp authority (throwaway_pki.py): the signed release must
+verify and, without its signature, be the first checkout's bytes, as anyone who
+checks a signed release against their own build will find; the password must
+appear in no output and no file of the checkout.
 
 Environment: FROSTLANE_SOURCE (the source tree), FROSTLANE_CMAKE (the cmake to run)."""
 import os
@@ -17,6 +22,7 @@ import unittest
 import pefile
 
 import pe_difference
+import throwaway_pki
 
 SOURCE = os.path.abspath(os.environ.get("FROSTLANE_SOURCE", os.path.join(os.path.dirname(__file__), "..", "..")))
 CMAKE = os.environ.get("FROSTLANE_CMAKE", "cmake")
@@ -27,6 +33,7 @@ BUILDS = [
     ("a-second-and-longer-checkout", {"TZ": "Pacific/Chatham", "LC_ALL": "C.UTF-8"}, 0o077),
 ]
 LEFT_OUT = {".git", "build", "dist", "__pycache__"}
+SIGNING_VARIABLES = ("FROSTLANE_SIGN_PFX", "FROSTLANE_SIGN_PASSWORD", "FROSTLANE_SIGN_TIMESTAMP_URL")
 
 
 def source_files():
@@ -56,21 +63,33 @@ def source_date_epoch():
         return None
 
 
-def build_release(checkout, settings, umask, epoch):
-    """Copies the source to the checkout folder (fresh file times) and builds the
-    release there; returns the seconds the workflow took."""
+def copy_source(checkout):
+    """Copies the source to the checkout folder, with fresh file times."""
     for name in source_files():
         target = os.path.join(checkout, name)
         os.makedirs(os.path.dirname(target), exist_ok=True)
         shutil.copy(os.path.join(SOURCE, name), target)
-    environment = dict(os.environ, **settings)
+
+
+def run_release_workflow(checkout, settings, umask, epoch, signing=None):
+    """Runs the release workflow in the checkout with the signing variables given
+    and no others; returns its CompletedProcess and the seconds it took."""
+    environment = {k: v for k, v in os.environ.items() if k not in SIGNING_VARIABLES}
+    environment.update(settings, **(signing or {}))
     environment.pop("SOURCE_DATE_EPOCH", None)
     if epoch:
         environment["SOURCE_DATE_EPOCH"] = epoch
     started = time.monotonic()
     result = subprocess.run([CMAKE, "--workflow", "--preset", "release"], cwd=checkout, env=environment,
                             preexec_fn=lambda: os.umask(umask), capture_output=True, text=True)
-    seconds = time.monotonic() - started
+    return result, time.monotonic() - started
+
+
+def build_release(checkout, settings, umask, epoch):
+    """Builds the unsigned release in a fresh copy of the source; returns the
+    seconds the workflow took."""
+    copy_source(checkout)
+    result, seconds = run_release_workflow(checkout, settings, umask, epoch)
     if result.returncode != 0:
         raise AssertionError(f"release build in {checkout} failed:\n{result.stdout[-4000:]}\n{result.stderr[-4000:]}")
     return seconds
@@ -81,23 +100,39 @@ class Release(unittest.TestCase):
     def setUpClass(cls):
         cls.work = tempfile.TemporaryDirectory(prefix="frostlane-release-")
         cls.epoch = epoch = source_date_epoch()
-        cls.dists = []
+        cls.dists, checkouts = [], []
         for folder, settings, umask in BUILDS:
             checkout = os.path.join(cls.work.name, folder)
             seconds = build_release(checkout, settings, umask, epoch)
             print(f"release build in {folder}/ ({settings['TZ']}, umask {umask:03o}): {seconds:.1f} s", file=sys.stderr)
             cls.dists.append(os.path.join(checkout, "dist"))
-        with open(os.path.join(cls.dists[0], PROGRAM), "rb") as f:
-            cls.program = f.read()
+            checkouts.append(checkout)
+        cls.program, cls.other = (cls.read(os.path.join(dist, PROGRAM)) for dist in cls.dists)
+
+        # The publisher's run: the second checkout once more, now signing.
+        cls.pki = throwaway_pki.ThrowawayPki(cls.work.name)
+        timestamps = cls.pki.start_time_stamp_authority()
+        try:
+            _, settings, umask = BUILDS[1]
+            cls.signing_run, seconds = run_release_workflow(checkouts[1], settings, umask, epoch,
+                                                            cls.pki.environment(timestamps))
+        finally:
+            cls.pki.stop_time_stamp_authority()
+        print(f"signing release workflow in {BUILDS[1][0]}/: {seconds:.1f} s", file=sys.stderr)
+        cls.signed_checkout = checkouts[1]
+
+    @staticmethod
+    def read(path):
+        with open(path, "rb") as f:
+            return f.read()
 
     @classmethod
     def tearDownClass(cls):
         cls.work.cleanup()
 
     def test_both_builds_give_the_same_bytes(self):
-        with open(os.path.join(self.dists[1], PROGRAM), "rb") as f:
-            other = f.read()
-        difference = pe_difference.report(self.program, other, *(f"{folder}/dist/{PROGRAM}" for folder, _, _ in BUILDS))
+        difference = pe_difference.report(self.program, self.other,
+                                          *(f"{folder}/dist/{PROGRAM}" for folder, _, _ in BUILDS))
         if difference:
             self.fail(difference)
         print(f"{PROGRAM}: {len(self.program)} bytes, identical in both builds", file=sys.stderr)
@@ -131,6 +166,32 @@ class Release(unittest.TestCase):
                                 env=dict(os.environ, FROSTLANE_EXE=os.path.join(self.dists[0], PROGRAM),
                                          FROSTLANE_SOURCE=SOURCE))
         self.assertEqual(result.returncode, 0, result.stderr)
+
+    def test_the_workflow_signs_with_a_certificate_and_the_signature_hides_no_other_bytes(self):
+        run = self.signing_run
+        self.assertEqual(run.returncode, 0, run.stdout[-4000:] + run.stderr[-4000:])
+        signed = os.path.join(self.dists[1], PROGRAM)
+        verified = throwaway_pki.osslsigncode("verify", "-CAfile", self.pki.ca, "-TSA-CAfile", self.pki.ca,
+                                              "-in", signed)
+        self.assertEqual(verified.returncode, 0, verified.stdout + verified.stderr)
+        self.assertIn("The signature is timestamped", verified.stdout)
+        checksums = subprocess.run(["sha256sum", "-c", "SHA256SUMS"], cwd=self.dists[1], capture_output=True, text=True)
+        self.assertEqual(checksums.returncode, 0, checksums.stdout)
+        unsigned = throwaway_pki.without_signature(signed, self.work.name)
+        difference = pe_difference.report(self.program, unsigned, f"{BUILDS[0][0]}/dist/{PROGRAM}",
+                                          f"{BUILDS[1][0]}/dist/{PROGRAM} without its signature")
+        if difference:
+            self.fail(difference)
+        print(f"{PROGRAM}: {len(self.read(signed))} bytes signed, {len(unsigned)} without the signature",
+              file=sys.stderr)
+
+    def test_the_password_stays_out_of_the_output_and_the_build_tree(self):
+        password = throwaway_pki.PASSWORD
+        self.assertNotIn(password, self.signing_run.stdout + self.signing_run.stderr)
+        encoded = password.encode()
+        holding = [os.path.join(folder, name) for folder, _, names in os.walk(self.signed_checkout) for name in names
+                   if encoded in self.read(os.path.join(folder, name))]
+        self.assertEqual(holding, [])
 
 
 if __name__ == "__main__":

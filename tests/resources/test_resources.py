@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Checks what the built Windows program carries: the icon, the blank pointer,
 the version block, the manifest, the twelve pictures, and that it imports only
-Windows' own libraries. Reads the executable with wrestool (icoutils) and objdump."""
+DLLs that Windows always takes from its system folder. Reads the executable with
+wrestool (icoutils), objdump and pefile."""
 import os
 import re
 import struct
@@ -9,12 +10,17 @@ import subprocess
 import unittest
 from xml.etree import ElementTree
 
+import pefile
+
 EXE = os.environ.get("FROSTLANE_EXE", "")
 SOURCE = os.environ.get("FROSTLANE_SOURCE", os.path.join(os.path.dirname(__file__), "..", ".."))
 
 RT_CURSOR, RT_ICON, RT_VERSION, RT_GROUP_ICON, RT_MANIFEST = 1, 3, 16, 14, 24
-SYSTEM_LIBRARIES = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll", "msvcrt.dll",
-                    "advapi32.dll", "comctl32.dll"}
+# DLLs on Windows' list of known DLLs, which it loads from the system folder
+# only, wherever the program lies. Anything else the program needs is reached
+# through COM or loaded from the system folder by name at run time.
+KNOWN_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "ole32.dll", "msvcrt.dll", "imm32.dll",
+              "advapi32.dll"}
 
 
 def resource(kind, name):
@@ -103,14 +109,24 @@ class Resources(unittest.TestCase):
     def test_program_stays_within_4_mib(self):
         self.assertLessEqual(os.path.getsize(EXE), 4 * 1024 * 1024)
 
-    def test_imports_only_windows_libraries(self):
-        dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", EXE], capture_output=True, text=True,
-                              check=True).stdout
-        imported = {name.lower() for name in re.findall(r"DLL Name: (\S+)", dump)}
+    def test_imports_only_known_dlls_and_none_delayed(self):
+        pe = pefile.PE(EXE)
+        self.assertEqual(pe.FILE_HEADER.Machine, pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"], "a 64-bit program")
+        imported = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
         self.assertTrue(imported)
-        self.assertLessEqual(imported, SYSTEM_LIBRARIES)
-        self.assertIn("file format pei-x86-64", dump, "a 64-bit Windows program")
+        self.assertLessEqual(imported, KNOWN_DLLS, "imports beyond the known DLLs")
+        # A delayed import is loaded by name when first called, from wherever
+        # the search then leads.
+        self.assertFalse(hasattr(pe, "DIRECTORY_ENTRY_DELAY_IMPORT"), "delay-loaded imports")
 
+    def test_limits_where_dlls_are_loaded_from(self):
+        with open(EXE, "rb") as f:
+            program = f.read()
+        pe = pefile.PE(data=program)
+        functions = {item.name for entry in pe.DIRECTORY_ENTRY_IMPORT for item in entry.imports}
+        looked_up = b"GetProcAddress" in functions and b"\0SetDefaultDllDirectories\0" in program
+        self.assertTrue(b"SetDefaultDllDirectories" in functions or looked_up,
+                        "SetDefaultDllDirectories neither imported nor looked up")
 
 if __name__ == "__main__":
     unittest.main()

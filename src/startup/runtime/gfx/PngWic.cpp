@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <cstdint>
+
 #include "Png.h"
 
 namespace gfx {
@@ -83,6 +85,8 @@ std::optional<Bitmap> DecodePng(const unsigned char* bytes, std::size_t size) {
       height > kLargestPngSide) {
     return std::nullopt;
   }
+  // CopyPixels counts the buffer in 32-bit bytes.
+  if (std::uint64_t{width} * height * sizeof(Pixel) > MAXUINT) return std::nullopt;
   Bitmap bitmap(static_cast<int>(width), static_cast<int>(height));
   // Blue, green, red and a fourth byte in memory: the bitmap's own layout.
   const UINT stride = width * sizeof(Pixel);
