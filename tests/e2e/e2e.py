@@ -561,6 +561,19 @@ class Wine:
         self.stop_server()
         self.start_server()
 
+    def set_dots_per_inch(self, dots_per_inch):
+        """Gives the prefix the screen density of a Windows display scale (96 is
+        100%, 144 is 150%) in LogPixels, and starts the session afresh, so every
+        program, explorer included, reads it. DpiScalingVer stays unset: with it
+        Wine 8 reads PerMonitorV2 from the manifest, rejects it and leaves the
+        program unaware of the density."""
+        self.stop_server()
+        subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                        "/d", str(dots_per_inch), "/f"], env=self.env, check=True, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=60)
+        self.start_server()
+
     def start(self, exe, *args):
         self._started_count += 1
         log_path = os.path.join(self.work, "program-%d.log" % self._started_count)

@@ -8,6 +8,7 @@ import re
 import struct
 import subprocess
 import unittest
+from xml.etree import ElementTree
 
 import pefile
 
@@ -76,11 +77,20 @@ class Resources(unittest.TestCase):
                            ("FileVersion", "1.0.0.14"), ("ProductVersion", "1.0.0.14")]:
             self.assertRegex(text, key + r"\W+" + re.escape(value))
 
-    def test_manifest_runs_as_invoker_without_declaring_dpi_awareness(self):
+    def test_manifest_runs_as_invoker_aware_of_each_monitors_density(self):
         manifest = resource(RT_MANIFEST, 1).decode("utf-8")
         self.assertIn('level="asInvoker"', manifest)
         self.assertEqual(len(re.findall(r"<supportedOS Id=", manifest)), 4)
-        self.assertNotIn("dpiAware", manifest)
+        settings = ElementTree.fromstring(manifest).find(
+            "{urn:schemas-microsoft-com:asm.v3}application/{urn:schemas-microsoft-com:asm.v3}windowsSettings")
+        self.assertIsNotNone(settings, "no windowsSettings")
+        for namespace, name, value in [("http://schemas.microsoft.com/SMI/2016/WindowsSettings", "dpiAwareness",
+                                        "PerMonitorV2, PerMonitor"),
+                                       ("http://schemas.microsoft.com/SMI/2005/WindowsSettings", "dpiAware",
+                                        "true/pm")]:
+            element = settings.find("{%s}%s" % (namespace, name))
+            self.assertIsNotNone(element, name)
+            self.assertEqual(element.text.strip(), value, name)
 
     def test_every_picture_travels_inside_the_program_at_every_density(self):
         with open(EXE, "rb") as f:

@@ -58,7 +58,8 @@ TEST_F(Covers, EachOtherScreenInUseGetsACoverOverItsWholeMonitor) {
     std::vector<std::string> work;
     std::size_t slots;
     std::vector<Cover> covers;
-    double twipsPerPixelX = 15;
+    int dotsPerInch = 96;               // the machine's, the primary's unless it has its own
+    std::vector<int> monitorDensities = {};  // per monitor; 0 or none for the machine's
   };
   const Row rows[] = {
       {"one screen", {"1280x720+0+0"}, {}, 0, {}},
@@ -97,19 +98,38 @@ TEST_F(Covers, EachOtherScreenInUseGetsACoverOverItsWholeMonitor) {
        {},
        1,
        {{0, "1280x720+100+0", "1280x720+100+0"}}},
-      {"the horizontal twips per pixel serves all four values",
+      {"at 125%: 12 twips a pixel",
        {"1280x720+0+0", "1024x768+1280+0"},
        {"", "1024x728+1280+40"},
        1,
        {{0, "1024x728+1280+40", "1024x768+1280+0"}},
-       12},
+       120},
+      // Placed in the twips of the primary's density; a window put onto a monitor
+      // of another density is told so, and the cover stays over its monitor.
+      {"the other monitor at 200%, the primary at 100%",
+       {"1280x720+0+0", "3840x2160+1280+0"},
+       {"", "3840x2100+1280+60"},
+       1,
+       {{0, "3840x2100+1280+60", "3840x2160+1280+0"}},
+       96,
+       {96, 192}},
+      {"the primary at 150%, the other monitors at 100% and 125%",
+       {"2880x1620+0+0", "1024x768-1024+0", "1280x1024+2880+0"},
+       {},
+       2,
+       {{0, "1024x768-1024+0", "1024x768-1024+0"}, {1, "1280x1024+2880+0", "1280x1024+2880+0"}},
+       96,
+       {144, 96, 120}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     module.Covers.clear();
     headless::Reset();
-    machine().twipsPerPixelX = row.twipsPerPixelX;
+    machine().dotsPerInch = row.dotsPerInch;
     SetLayout(row.layout, row.work);
+    for (std::size_t i = 0; i < row.monitorDensities.size(); ++i) {
+      machine().monitors[i].dotsPerInch = row.monitorDensities[i];
+    }
     Blank();
 
     ASSERT_EQ(module.Covers.size(), row.slots);
@@ -128,7 +148,7 @@ TEST_F(Covers, EachOtherScreenInUseGetsACoverOverItsWholeMonitor) {
       // Restored, the cover shows the rectangle it was given, in twips.
       cover->SetWindowState(runtime::WindowState::Normal);
       const PixelRect work = ParseGeometry(expected.work);
-      const double tpp = row.twipsPerPixelX;
+      const double tpp = 1440.0 / machine().PrimaryDotsPerInch();
       EXPECT_EQ(cover->Left(), static_cast<float>(work.left * tpp));
       EXPECT_EQ(cover->Top(), static_cast<float>(work.top * tpp));
       EXPECT_EQ(cover->Width(), static_cast<float>(work.Width() * tpp));

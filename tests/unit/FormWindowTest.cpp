@@ -17,18 +17,30 @@ using runtime::PixelRect;
 
 const std::vector<std::string> kThreeMonitors = {"1280x720+0+0", "1024x768+1280+0", "800x600-800+0"};
 
-// A layout step: monitors by device number and geometry; a number left out is off.
+// A layout step: monitors by device number, geometry and density (0 for the
+// machine's 96); a number left out is off. The system tells the windows of it by
+// a display change, a density change (to the windows whose monitor's density
+// changed), or both.
+struct Output {
+  int number;
+  std::string geometry;
+  int dotsPerInch = 0;
+};
+enum class Notice { Displays, Density, Both };
 struct Layout {
-  std::vector<std::pair<int, std::string>> monitors;
+  std::vector<Output> monitors;
+  Notice notice = Notice::Displays;
 };
 
 void Apply(headless::Machine& machine, const Layout& layout) {
   machine.monitors.clear();
-  for (const auto& [number, geometry] : layout.monitors) {
-    const PixelRect rect = ParseGeometry(geometry);
-    machine.monitors.push_back(headless::Monitor{rect, rect, L"\\\\.\\DISPLAY" + std::to_wstring(number)});
+  for (const Output& output : layout.monitors) {
+    const PixelRect rect = ParseGeometry(output.geometry);
+    machine.monitors.push_back(
+        headless::Monitor{rect, rect, L"\\\\.\\DISPLAY" + std::to_wstring(output.number), output.dotsPerInch});
   }
-  machine.DisplaysChanged();
+  if (layout.notice != Notice::Displays) machine.DpiChanged();
+  if (layout.notice != Notice::Density) machine.DisplaysChanged();
 }
 
 const Layout kGrown{{{1, "1920x1080+0+0"}, {2, "1024x768+1920+0"}, {3, "800x600-800+0"}}};
@@ -36,6 +48,11 @@ const Layout kBack{{{1, "1280x720+0+0"}, {2, "1024x768+1280+0"}, {3, "800x600-80
 const Layout kRightOff{{{1, "1280x720+0+0"}, {3, "800x600-800+0"}}};
 const Layout kGrownRightOff{{{1, "1920x1080+0+0"}, {3, "800x600-800+0"}}};
 const Layout kOtherPrimary{{{2, "1024x768+0+0"}, {1, "1280x720+1024+0"}, {3, "800x600-800+0"}}};
+// The primary's scale set to 150%, nothing else changed.
+const Layout kPrimaryAt150{{{1, "1280x720+0+0", 144}, {2, "1024x768+1280+0"}, {3, "800x600-800+0"}}, Notice::Density};
+// Docked: a larger primary at 150% where the small one was, the right monitor gone.
+const Layout kDockedAt150{{{1, "1920x1080+0+0", 144}, {3, "800x600-800+0"}}, Notice::Density};
+const Layout kGrownAt150{{{1, "1920x1080+0+0", 144}, {2, "1024x768+1920+0"}, {3, "800x600-800+0"}}, Notice::Both};
 
 TEST(DisplayChange, TheSaverFillsThePrimaryAndEachCoverItsOwnMonitorOrNone) {
   struct Row {
@@ -55,6 +72,12 @@ TEST(DisplayChange, TheSaverFillsThePrimaryAndEachCoverItsOwnMonitorOrNone) {
        {kRightOff, kGrownRightOff}, "1920x1080+0+0", "", "800x600-800+0"},
       {"another monitor becomes the primary: its cover goes, the saver follows the primary",
        {kOtherPrimary}, "1024x768+0+0", "", "800x600-800+0"},
+      // A density change is handled like a display change, and the run keeps the
+      // density it started with: 15 twips a pixel.
+      {"the primary's scale alone changes", {kPrimaryAt150}, "1280x720+0+0", "1024x768+1280+0", "800x600-800+0"},
+      {"docked to a larger primary at 150%, told only of the density",
+       {kDockedAt150}, "1920x1080+0+0", "", "800x600-800+0"},
+      {"the primary grows to 150%, told of both", {kGrownAt150}, "1920x1080+0+0", "1024x768+1920+0", "800x600-800+0"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

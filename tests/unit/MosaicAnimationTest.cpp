@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "HeadlessProgram.h"
 #include "startup/runtime/Random.h"
@@ -86,6 +87,40 @@ TEST_F(MosaicAnimation, MosaicsOfNoRowOrOneRow) {
   ASSERT_EQ(single.saver().Picture1.Count(), 2);
   for (int i = 0; i < 3; ++i) single.saver().Timer2.Fire();
   EXPECT_EQ(single.saver().Picture1(1).Left(), -30.0f);
+}
+
+// 10 twips a tick is the same distance on every screen: an inch (1440 twips, as
+// many pixels as the density) every 144 ticks, in steps of whole pixels that
+// never lose a twip.
+TEST_F(MosaicAnimation, EveryScaleSlidesAnInchEvery144Ticks) {
+  struct Row {
+    int dotsPerInch;
+    int fewestPixels, mostPixels;  // a single tick's step
+  };
+  const Row rows[] = {{96, 0, 1}, {120, 0, 1}, {144, 1, 1}, {168, 1, 2}, {192, 1, 2}, {288, 2, 2}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(row.dotsPerInch) + " dpi");
+    HeadlessProgram scaled;
+    scaled.machine().dotsPerInch = row.dotsPerInch;
+    scaled.machine().SetMonitors({"1280x720+0+0"});
+    scaled.Start(L"/s");
+    frmAdvent1& saver = scaled.saver();
+    ASSERT_GE(saver.Picture1.Count(), 3);
+    const runtime::PictureBox& leftward = saver.Picture1(1);
+    const runtime::PictureBox& rightward = saver.Picture1(2);
+    const int leftStart = saver.ControlPixels(leftward).left;
+    const int rightStart = saver.ControlPixels(rightward).left;
+    int last = leftStart;
+    for (int tick = 1; tick <= 144; ++tick) {
+      saver.Timer2.Fire();
+      const int now = saver.ControlPixels(leftward).left;
+      EXPECT_GE(last - now, row.fewestPixels) << "tick " << tick;
+      EXPECT_LE(last - now, row.mostPixels) << "tick " << tick;
+      last = now;
+    }
+    EXPECT_EQ(leftStart - last, row.dotsPerInch);
+    EXPECT_EQ(saver.ControlPixels(rightward).left - rightStart, row.dotsPerInch);
+  }
 }
 
 // The hundred-million-tick run is bench/EndlessBands.cpp.

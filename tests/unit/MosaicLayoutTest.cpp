@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
 
 #include "HeadlessProgram.h"
 #include "startup/runtime/Random.h"
@@ -15,10 +17,10 @@ struct Layout {
   std::vector<float> widths;
 };
 
-// Loads the saver on one monitor of the given size, every row drawing `pick`.
-Layout LayOut(HeadlessProgram& program, const std::string& monitor, int pick, double twipsPerPixel = 15) {
+// Loads the saver on one monitor of the given size and density, every row drawing `pick`.
+Layout LayOut(HeadlessProgram& program, const std::string& monitor, int pick, int dotsPerInch = 96) {
   program.machine().SetMonitors({monitor});
-  program.machine().twipsPerPixelX = program.machine().twipsPerPixelY = twipsPerPixel;
+  program.machine().dotsPerInch = dotsPerInch;
   runtime::TheRandomGenerator().Script(std::deque<float>(200, Drawing(pick)));
   program.Start(L"/s");
   frmAdvent1& saver = program.saver();
@@ -45,6 +47,7 @@ TEST(MosaicLayout, RowsWidthsTopsAndShiftWorkedOutByHand) {
     float stripWidth;
     float rowStep;  // picture height + 120
     float shift;
+    int dotsPerInch = 96;
   };
   const Row rows[] = {
       // Boy (1065 x 1425 twips): P = 1305; 19200 / 1305 = 14.7 -> 15 + 1 periods;
@@ -59,14 +62,21 @@ TEST(MosaicLayout, RowsWidthsTopsAndShiftWorkedOutByHand) {
       {"1280x100+0+0", 1, 1, 16 * 1305.0f, 1545, 22},
       // The rows end exactly on the window's height: the test is "less than", shift 0.
       {"1280x721+0+0", 1, 7, 16 * 1305.0f, 1545, 0},
+      // 200% on a screen twice as large: the locomotive is 272 pixels of 7.5 twips,
+      // the window 28800 x 16200 twips, and the layout is the 1920x1080 one above.
+      {"3840x2160+0+0", 2, 8, 14 * 2280.0f, 2160, 540, 192},
+      // 150% at 3840 pixels: 38400 twips wide, past 16 bits; 204 pixels of 10 twips
+      // give 2040 again; 38400 / 2280 = 16.8 -> 17 + 1; 10 rows end on 21600 exactly.
+      {"3840x2160+0+0", 2, 10, 18 * 2280.0f, 2160, 0, 144},
   };
   for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.monitor) + " at " + std::to_string(row.dotsPerInch) + " dpi");
     HeadlessProgram program;
-    const Layout layout = LayOut(program, row.monitor, row.pick);
-    ASSERT_EQ(layout.rows, row.rows) << row.monitor;
+    const Layout layout = LayOut(program, row.monitor, row.pick, row.dotsPerInch);
+    ASSERT_EQ(layout.rows, row.rows);
     for (int k = 0; k < layout.rows; ++k) {
-      EXPECT_EQ(layout.widths[k], row.stripWidth) << row.monitor << " row " << k + 1;
-      EXPECT_EQ(layout.tops[k], static_cast<float>(k) * row.rowStep - row.shift) << row.monitor << " row " << k + 1;
+      EXPECT_EQ(layout.widths[k], row.stripWidth) << "row " << k + 1;
+      EXPECT_EQ(layout.tops[k], static_cast<float>(k) * row.rowStep - row.shift) << "row " << k + 1;
     }
   }
 }
@@ -85,18 +95,52 @@ TEST(MosaicLayout, HalfwayRatiosRoundToEven) {
 }
 
 TEST(MosaicLayout, CentringShiftRoundsHalvesToEven) {
-  // The boy's rows step 1425 + 120 = 1545 twips, 103 pixels: five rows are 515
-  // pixels, and each pixel less adds 15 twips of excess, whose half is a whole
-  // number or a half (7.5 rounds to 8, 22.5 to 22).
+  // The boy's five rows reach 5 x 1545 = 7725 twips, 515 pixels of 15 twips.
   struct Row {
-    int height;
+    int height;  // pixels
     float shift;
   };
-  const Row rows[] = {{514, 8}, {512, 22}, {513, 15}, {515, 0}};
+  const Row rows[] = {{514, 8}, {512, 22}, {513, 15}, {515, 0}};  // excess 15, 45, 30, 0 twips
   for (const Row& row : rows) {
     HeadlessProgram program;
     const Layout layout = LayOut(program, "300x" + std::to_string(row.height) + "+0+0", 1);
+    ASSERT_EQ(layout.rows, 5) << "height " << row.height;
     EXPECT_EQ(layout.tops.at(0), -row.shift) << "height " << row.height;
+  }
+}
+
+// The same screen at another scale: as many pixels more as the scale gives. Each
+// picture's twips come from its whole pixels at that density, so a period and a
+// row's pitch (height + 120) are the 96-dpi ones to within a pixel; where the
+// scale makes every size exact (200%, 300%) the whole layout is the same in twips.
+TEST(MosaicLayout, EveryScaleLaysOutThe96DpiMosaicInTwips) {
+  struct Row {
+    int dotsPerInch;
+    bool exact;
+  };
+  const Row rows[] = {{120, false}, {144, false}, {168, false}, {192, true}, {288, true}};
+  for (const Row& row : rows) {
+    const double scale = row.dotsPerInch / 96.0;
+    const double pixel = 1440.0 / row.dotsPerInch;  // twips
+    const std::string monitor = std::to_string(std::lround(1920 * scale)) + "x" +
+                                std::to_string(std::lround(1080 * scale)) + "+0+0";
+    for (int pick = 0; pick < 12; ++pick) {
+      SCOPED_TRACE(std::to_string(row.dotsPerInch) + " dpi, picture " + std::to_string(pick));
+      HeadlessProgram at96;
+      const Layout expected = LayOut(at96, "1920x1080+0+0", pick);
+      const float expectedPeriod = at96.saver().Image1(pick).Width() + 240;
+      HeadlessProgram scaled;
+      const Layout layout = LayOut(scaled, monitor, pick, row.dotsPerInch);
+      EXPECT_NEAR(scaled.saver().Image1(pick).Width() + 240, expectedPeriod, pixel);
+      ASSERT_EQ(layout.rows, expected.rows);
+      for (int k = 1; k < layout.rows; ++k) {
+        EXPECT_NEAR(layout.tops[k] - layout.tops[k - 1], expected.tops[k] - expected.tops[k - 1], pixel) << k;
+      }
+      if (row.exact) {
+        EXPECT_EQ(layout.tops, expected.tops);
+        EXPECT_EQ(layout.widths, expected.widths);
+      }
+    }
   }
 }
 

@@ -1,20 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "HeadlessProgram.h"
+#include "startup/runtime/Application.h"
 #include "startup/runtime/gfx/Bmp.h"
 
 namespace {
+
+// The pictures' pixels at 96 dpi, width and height, by index.
+const std::pair<int, int> kSizesAt96[12] = {{86, 160}, {71, 95},   {136, 136}, {128, 121}, {127, 118}, {102, 110},
+                                            {96, 161}, {103, 147}, {96, 116},  {56, 137},  {119, 119}, {108, 140}};
 
 TEST(PictureSet, TwelveMembersEachTheSizeOfItsPicture) {
   struct Row {
     int index;
     int width, height;  // pixels
   };
-  const Row rows[] = {{0, 86, 160}, {1, 71, 95},   {2, 136, 136}, {3, 128, 121},  {4, 127, 118}, {5, 102, 110},
-                      {6, 96, 161}, {7, 103, 147}, {8, 96, 116},  {9, 56, 137},   {10, 119, 119}, {11, 108, 140}};
+  Row rows[12];
+  for (int index = 0; index < 12; ++index) rows[index] = {index, kSizesAt96[index].first, kSizesAt96[index].second};
   HeadlessProgram program;
   frmAdvent1& saver = program.saver();
   EXPECT_EQ(saver.Image1.Count(), 12);
@@ -36,17 +44,38 @@ TEST(PictureSet, TwelveMembersEachTheSizeOfItsPicture) {
   }
 }
 
-TEST(PictureSet, SizesFollowTheScreensDensity) {
-  // 12 twips per pixel is 120 dots per inch: 125%, with art of its own.
-  HeadlessProgram program;
-  program.machine().twipsPerPixelX = 12;
-  program.machine().twipsPerPixelY = 12;
-  const runtime::ImageControl& locomotive = program.saver().Image1(2);
-  EXPECT_EQ(locomotive.GetPicture()->Width(), 170);
-  EXPECT_EQ(locomotive.Width(), 170 * 12.0f);
-  const runtime::ImageControl& candyCane = program.saver().Image1(9);
-  EXPECT_EQ(candyCane.GetPicture()->Height(), 171);
-  EXPECT_EQ(candyCane.Height(), 171 * 12.0f);
+// At s times 96 dpi a picture has round(w × s) × round(h × s) pixels (w × h its
+// pixels at 96 dpi, halves to even), and its size in twips is those pixels times the twips per
+// pixel, 1440 ÷ dpi: the 96-dpi size in twips to within half a pixel.
+TEST(PictureSet, EachScaleDrawsThePicturesAtTheirDesignSize) {
+  struct Row {
+    int dotsPerInch;
+    float twipsPerPixel;
+  };
+  const Row rows[] = {{96, 15}, {120, 12}, {144, 10}, {168, 1440.0f / 168}, {192, 7.5f}, {288, 5}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::to_string(row.dotsPerInch) + " dpi");
+    HeadlessProgram program;
+    program.machine().dotsPerInch = row.dotsPerInch;
+    frmAdvent1& saver = program.saver();
+    EXPECT_EQ(runtime::Screen().TwipsPerPixelX(), row.twipsPerPixel);
+    EXPECT_EQ(runtime::Screen().TwipsPerPixelY(), row.twipsPerPixel);
+    for (int index = 0; index < 12; ++index) {
+      const auto [width96, height96] = kSizesAt96[index];
+      // Rounded to the nearest pixel, halves to even as the program rounds: at 150%
+      // the boy's 71 x 95 give 106 x 142.
+      const int width = static_cast<int>(std::nearbyint(width96 * row.dotsPerInch / 96.0));
+      const int height = static_cast<int>(std::nearbyint(height96 * row.dotsPerInch / 96.0));
+      const runtime::ImageControl& member = saver.Image1(index);
+      ASSERT_NE(member.GetPicture(), nullptr) << index;
+      EXPECT_EQ(member.GetPicture()->Width(), width) << index;
+      EXPECT_EQ(member.GetPicture()->Height(), height) << index;
+      EXPECT_EQ(member.Width(), static_cast<float>(width) * row.twipsPerPixel) << index;
+      EXPECT_EQ(member.Height(), static_cast<float>(height) * row.twipsPerPixel) << index;
+      EXPECT_NEAR(member.Width(), width96 * 15.0, row.twipsPerPixel / 2 + 0.01) << index;
+      EXPECT_NEAR(member.Height(), height96 * 15.0, row.twipsPerPixel / 2 + 0.01) << index;
+    }
+  }
 }
 
 TEST(PictureSet, StripsLoadedFromEitherTemplateAreWhiteBorderlessAndHidden) {

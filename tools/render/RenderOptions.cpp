@@ -7,11 +7,12 @@
 namespace render {
 
 const char* const kRenderUsage =
-    "usage: frostlane-render [--size WxH] [--seed S] [--ticks N | --frames N] [--every K]\n"
-    "                        [--skip T] [--delay CS] [--colours C] [--gif FILE]\n"
-    "                        [--png-prefix PREFIX]\n"
-    "Runs the saver window headless on one WxH monitor (default 1280x720), seeded with\n"
-    "S seconds since midnight, and writes a frame every K ticks of 10 ms after the first\n"
+    "usage: frostlane-render [--size WxH] [--dpi D] [--seed S] [--ticks N | --frames N]\n"
+    "                        [--every K] [--skip T] [--delay CS] [--colours C]\n"
+    "                        [--gif FILE] [--png-prefix PREFIX]\n"
+    "Runs the saver window headless on one WxH monitor (default 1280x720) of D dots per\n"
+    "inch (default 96, which is 100%; 144 is 150%, 96 to 480), seeded with S seconds\n"
+    "since midnight, and writes a frame every K ticks of 10 ms after the first\n"
     "T ticks: as PREFIX0000.png, PREFIX0001.png ... and/or as an animated GIF whose\n"
     "frames last CS centiseconds (default K) and share C colours (default 255; fewer\n"
     "make a smaller file).\n";
@@ -43,6 +44,9 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& arguments) {
   const std::map<std::string, Reader> readers = {
       {"--size", [&](const std::string& v) { return ParseSize(v, options.setup.width, options.setup.height); }},
       {"--seed", [&](const std::string& v) { return ParseSeed(v, options.setup.seed); }},
+      // 100% to 500%, the scales Windows offers.
+      {"--dpi",
+       [&](const std::string& v) { return ParseCount(v, 96, options.setup.dotsPerInch) && options.setup.dotsPerInch <= 480; }},
       {"--ticks", [&](const std::string& v) { return ParseCount(v, 0, options.ticks); }},
       {"--frames", [&](const std::string& v) { return ParseCount(v, 1, options.frames); }},
       {"--every", [&](const std::string& v) { return ParseCount(v, 1, options.every); }},

@@ -11,6 +11,7 @@ SaverSession::SaverSession(const SaverSetup& setup) {
   headless::Reset();
   headless::Machine& machine = headless::TheMachine();
   machine.SetMonitors({std::to_string(setup.width) + "x" + std::to_string(setup.height) + "+0+0"});
+  machine.dotsPerInch = setup.dotsPerInch;
   machine.secondsSinceMidnight = setup.seed;
   machine.commandLine = L"/s";
   machine.modulePath = L"C:\\WINDOWS\\Quillon_Solutions_Frostlane_1.scr";

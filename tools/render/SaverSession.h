@@ -1,5 +1,5 @@
 // The saver window running on the headless machine, as `Frostlane1.scr /s` runs
-// on one monitor of the given size: the offscreen renderer and the benchmarks
+// on one monitor of the given size and density: the offscreen renderer and the benchmarks
 // drive it tick by tick and read its frames.
 //
 // The headless machine is one per process, so only one session may live at a
@@ -22,6 +22,7 @@ struct SaverSetup {
   int width = 1280;   // pixels of the primary monitor, which the window covers
   int height = 720;
   double seed = 0;    // seconds since midnight, from which the saver seeds its generator
+  int dotsPerInch = 96;  // the monitor's density: 96 at 100%, 192 at 200%
 };
 
 class SaverSession {

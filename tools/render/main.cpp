@@ -76,8 +76,8 @@ int Render(const render::RenderOptions& options) {
     if (bytes.empty()) return Fail("cannot encode " + options.gifPath, gif.animation->Error());
     if (!render::WriteWholeFile(options.gifPath, bytes, error)) return Fail("cannot write " + options.gifPath, error);
   }
-  std::printf("%d frames of %dx%d, ticks %d to %d\n", count, options.setup.width, options.setup.height, options.skip,
-              options.skip + (count - 1) * options.every);
+  std::printf("%d frames of %dx%d at %d dpi, ticks %d to %d\n", count, options.setup.width, options.setup.height,
+              options.setup.dotsPerInch, options.skip, options.skip + (count - 1) * options.every);
   return 0;
 }
 

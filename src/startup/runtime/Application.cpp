@@ -1,7 +1,5 @@
 #include "Application.h"
 
-#include <cmath>
-
 #include "SettingsOwner.h"
 #include "Text.h"
 
@@ -33,11 +31,16 @@ std::wstring Application::Path() const {
 
 Application& App() { return processApplication; }
 
-float ScreenObject::TwipsPerPixelX() const { return static_cast<float>(backend::TwipsPerPixelX()); }
-float ScreenObject::TwipsPerPixelY() const { return static_cast<float>(backend::TwipsPerPixelY()); }
+float ScreenObject::TwipsPerPixelX() const { return static_cast<float>(1440.0 / DotsPerInch()); }
+float ScreenObject::TwipsPerPixelY() const { return TwipsPerPixelX(); }
 
 int ScreenObject::DotsPerInch() const {
-  return static_cast<int>(std::lround(1440.0 / backend::TwipsPerPixelX()));
+  if (dotsPerInch_ == 0) {
+    const int asked = backend::PrimaryDotsPerInch();
+    // A machine that cannot say is taken to be at 100%.
+    dotsPerInch_ = asked > 0 ? asked : 96;
+  }
+  return dotsPerInch_;
 }
 
 ScreenObject& Screen() { return processScreen; }

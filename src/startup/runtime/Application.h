@@ -27,12 +27,24 @@ class Application {
 // The process's application object.
 Application& App();
 
+// The screen: the primary monitor's density and the twips per pixel that follow
+// from it (1440 ÷ dots per inch, the same across and down). The density is asked
+// of the machine once, on first use, and kept for the run: the forms lay
+// themselves out in twips when they load, and the pictures are drawn for that
+// density, so a scale that changes later must not change the twips of what is on
+// the screen.
 class ScreenObject {
  public:
   float TwipsPerPixelX() const;
   float TwipsPerPixelY() const;
   // The screen's density, which the pictures are drawn for: 96 at 100%.
   int DotsPerInch() const;
+  // Forgets the density, so that the next question asks the machine again; for a
+  // fresh machine, never during a run.
+  void Forget() { dotsPerInch_ = 0; }
+
+ private:
+  mutable int dotsPerInch_ = 0;  // 0 until asked
 };
 
 ScreenObject& Screen();

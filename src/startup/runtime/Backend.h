@@ -33,9 +33,9 @@ std::wstring CommandLineArguments();
 // Seconds since local midnight, with fractions.
 double SecondsSinceMidnight();
 
-// Twips per device pixel of the screen, horizontally and vertically.
-double TwipsPerPixelX();
-double TwipsPerPixelY();
+// The density of the primary monitor now, in dots per inch (96 at 100%, 144 at
+// 150%); 0 when it cannot be read.
+int PrimaryDotsPerInch();
 
 // Ends the process at once: every window closes and no further code of the
 // program runs. Never returns.
@@ -126,6 +126,9 @@ class WindowEvents {
   // The monitors changed: one was added, removed, resized or moved, or another
   // became the primary. May come more than once for one change.
   virtual void OnDisplaysChanged() = 0;
+  // The density of the window's monitor changed: the window was moved onto a
+  // monitor of another scale, or its monitor's scale changed.
+  virtual void OnDpiChanged() = 0;
 
  protected:
   ~WindowEvents() = default;

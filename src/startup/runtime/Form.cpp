@@ -173,6 +173,13 @@ void Form::OnDisplaysChanged() {
   if (returning && ShownNatively()) backend::ShowWindow(window_, true);
 }
 
+void Form::OnDpiChanged() {
+  // The system suggests the old rectangle scaled, which suits a window dragged
+  // across monitors, not one that covers a monitor: the form keeps to its rules
+  // for display changes instead, and the run keeps the density it started with.
+  OnDisplaysChanged();
+}
+
 void Form::InvalidateAll() {
   std::fill(dirtyRows_.begin(), dirtyRows_.end(), std::uint8_t{1});
   anyDirty_ = true;

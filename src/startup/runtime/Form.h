@@ -8,7 +8,9 @@
 // monitor when the displays change: a form on the primary stays on the primary,
 // any other on the monitor of the same device name. While that monitor is gone, or
 // has become the primary, the form's window is hidden, never moved onto another
-// monitor; it comes back when the monitor does. The form paints its visible
+// monitor; it comes back when the monitor does. A new density on the form's
+// monitor is handled the same way: the window covers its monitor's rectangle, and
+// the twips and pictures keep the density of the start. The form paints its visible
 // picture boxes over its back colour into a frame of device pixels, recomposed
 // whole whenever the window's size changes.
 //
@@ -121,6 +123,7 @@ class Form : private backend::WindowEvents {
   void OnTimer(int timerId) override;
   const gfx::Bitmap& ComposeFrame() override;
   void OnDisplaysChanged() override;
+  void OnDpiChanged() override;
 
   void Placed();
   void WorkOutBounds();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "saver/frmAdvent1.h"
+
 namespace {
 
 using render::ParseRenderOptions;
@@ -32,10 +34,13 @@ TEST(RenderOptions, FrameCountAndDelayFollowTicksEveryAndOverrides) {
 
 TEST(RenderOptions, ReadsSizeSeedAndOutputs) {
   const render::RenderOptions options = ParseRenderOptions(
-      {"--size", "640x360", "--seed", "43200.5", "--skip", "12", "--colours", "64", "--gif", "o.gif", "--png-prefix", "p/f_"});
+      {"--size", "640x360", "--dpi", "144", "--seed", "43200.5", "--skip", "12", "--colours", "64", "--gif", "o.gif",
+       "--png-prefix", "p/f_"});
   EXPECT_EQ("", options.error);
   EXPECT_EQ(640, options.setup.width);
   EXPECT_EQ(360, options.setup.height);
+  EXPECT_EQ(144, options.setup.dotsPerInch);
+  EXPECT_EQ(96, ParseRenderOptions({"--gif", "a.gif"}).setup.dotsPerInch);
   EXPECT_DOUBLE_EQ(43200.5, options.setup.seed);
   EXPECT_EQ(12, options.skip);
   EXPECT_EQ(64, options.colours);
@@ -53,6 +58,8 @@ TEST(RenderOptions, RefusesWhatCannotBeRendered) {
       {"--colours", "1", "--gif", "a.gif"},  {"--colours", "256", "--gif", "a.gif"},
       {"--frobnicate", "1"},                 {"--ticks", "10"},
       {"--size", "70000x100", "--gif", "a.gif"},
+      {"--dpi", "95", "--gif", "a.gif"},     {"--dpi", "481", "--gif", "a.gif"},
+      {"--dpi", "144dpi", "--gif", "a.gif"},
   };
   for (const auto& arguments : faults) {
     SCOPED_TRACE(arguments.front() + " " + (arguments.size() > 1 ? arguments[1] : ""));
@@ -60,6 +67,17 @@ TEST(RenderOptions, RefusesWhatCannotBeRendered) {
   }
   // PNG frames have no GIF limit on size.
   EXPECT_EQ("", ParseRenderOptions({"--size", "70000x100", "--png-prefix", "f_"}).error);
+}
+
+// The density reaches the program: its window is as many twips as the monitor's
+// pixels at that density give.
+TEST(SaverSession, RunsTheSaverAtTheGivenDensity) {
+  for (const int dotsPerInch : {96, 192}) {
+    render::SaverSession session({800, 600, 0, dotsPerInch});
+    ASSERT_TRUE(session.Running());
+    EXPECT_EQ(session.Frame().Width(), 800);
+    EXPECT_EQ(session.GetProject().Advent1().ScaleWidth(), 800 * 1440.0f / static_cast<float>(dotsPerInch));
+  }
 }
 
 TEST(RenderOptions, HelpWinsOverEverythingElse) {

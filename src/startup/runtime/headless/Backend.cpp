@@ -1,8 +1,6 @@
 // The runtime's machine seam, answered by the headless machine.
 #include "../Backend.h"
 
-#include <algorithm>
-
 #include "../Text.h"
 #include "Format.h"
 #include "Machine.h"
@@ -21,8 +19,7 @@ double SecondsSinceMidnight() {
   return TheMachine().secondsSinceMidnight;
 }
 
-double TwipsPerPixelX() { return TheMachine().twipsPerPixelX; }
-double TwipsPerPixelY() { return TheMachine().twipsPerPixelY; }
+int PrimaryDotsPerInch() { return TheMachine().PrimaryDotsPerInch(); }
 
 void EndProgram() {
   TheMachine().Call(L"End", L"");
@@ -51,7 +48,7 @@ WindowHandle CreateFormWindow(const WindowDesign& design, WindowEvents& events) 
 
 void PlaceWindow(WindowHandle window, const PixelRect& rect) {
   TheMachine().Call(L"PlaceWindow", Args(window, rect.left, rect.top, rect.right, rect.bottom));
-  TheMachine().windows.at(window).rect = rect;
+  TheMachine().Move(window, rect);
 }
 
 void ShowWindow(WindowHandle window, bool visible) {
@@ -89,26 +86,8 @@ backend::MonitorArea AreaOf(const headless::Monitor& monitor) {
 }  // namespace
 
 MonitorArea MonitorNearest(const PixelRect& rect) {
-  const auto& monitors = TheMachine().monitors;
-  if (monitors.empty()) return MonitorArea{rect, L"", false};
-  // The monitor sharing the largest area with `rect`; with none shared, the one
-  // whose centre lies nearest to the rectangle's centre.
-  auto overlap = [&](const PixelRect& m) -> long long {
-    const long long w = std::min(m.right, rect.right) - std::max(m.left, rect.left);
-    const long long h = std::min(m.bottom, rect.bottom) - std::max(m.top, rect.top);
-    return w > 0 && h > 0 ? w * h : 0;
-  };
-  auto distance = [&](const PixelRect& m) -> long long {
-    const long long dx = (m.left + m.right) - (rect.left + rect.right);
-    const long long dy = (m.top + m.bottom) - (rect.top + rect.bottom);
-    return dx * dx + dy * dy;
-  };
-  const headless::Monitor* best = &monitors.front();
-  for (const headless::Monitor& m : monitors) {
-    const long long a = overlap(m.rcMonitor), b = overlap(best->rcMonitor);
-    if (a > b || (a == b && a == 0 && distance(m.rcMonitor) < distance(best->rcMonitor))) best = &m;
-  }
-  return AreaOf(*best);
+  const headless::Monitor* nearest = TheMachine().MonitorNearest(rect);
+  return nearest != nullptr ? AreaOf(*nearest) : MonitorArea{rect, L"", false};
 }
 
 bool EnumMonitors(std::vector<MonitorArea>& monitors) {

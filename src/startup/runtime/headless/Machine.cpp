@@ -28,6 +28,7 @@ Machine& TheMachine() {
 void Reset() {
   theMachine = std::make_unique<Machine>();
   runtime::App().SetTitle(L"");
+  runtime::Screen().Forget();
   runtime::TheRandomGenerator() = runtime::RandomGenerator();
 }
 
@@ -83,7 +84,54 @@ WindowHandle Machine::NewWindow(const backend::WindowDesign& design, backend::Wi
   Window& window = windows[handle];
   window.design = design;
   window.events = &events;
+  window.dotsPerInch = PrimaryDotsPerInch();  // made at 0,0, on the primary
   return handle;
+}
+
+int Machine::DotsPerInchOf(const Monitor& monitor) const {
+  return monitor.dotsPerInch > 0 ? monitor.dotsPerInch : dotsPerInch;
+}
+
+int Machine::PrimaryDotsPerInch() const {
+  for (const Monitor& monitor : monitors) {
+    if (monitor.rcMonitor.left == 0 && monitor.rcMonitor.top == 0) return DotsPerInchOf(monitor);
+  }
+  return dotsPerInch;
+}
+
+const Monitor* Machine::MonitorNearest(const PixelRect& rect) const {
+  // The monitor sharing the largest area with `rect`; with none shared, the one
+  // whose centre lies nearest to the rectangle's centre.
+  auto overlap = [&](const PixelRect& m) -> long long {
+    const long long w = std::min(m.right, rect.right) - std::max(m.left, rect.left);
+    const long long h = std::min(m.bottom, rect.bottom) - std::max(m.top, rect.top);
+    return w > 0 && h > 0 ? w * h : 0;
+  };
+  auto distance = [&](const PixelRect& m) -> long long {
+    const long long dx = (m.left + m.right) - (rect.left + rect.right);
+    const long long dy = (m.top + m.bottom) - (rect.top + rect.bottom);
+    return dx * dx + dy * dy;
+  };
+  if (monitors.empty()) return nullptr;
+  const Monitor* best = &monitors.front();
+  for (const Monitor& m : monitors) {
+    const long long a = overlap(m.rcMonitor), b = overlap(best->rcMonitor);
+    if (a > b || (a == b && a == 0 && distance(m.rcMonitor) < distance(best->rcMonitor))) best = &m;
+  }
+  return best;
+}
+
+bool Machine::TakeNewDensity(Window& window) {
+  const Monitor* monitor = MonitorNearest(window.rect);
+  if (monitor == nullptr || DotsPerInchOf(*monitor) == window.dotsPerInch) return false;
+  window.dotsPerInch = DotsPerInchOf(*monitor);
+  return true;
+}
+
+void Machine::Move(WindowHandle handle, const PixelRect& rect) {
+  Window& window = windows.at(handle);
+  window.rect = rect;
+  if (!window.destroyed && TakeNewDensity(window)) window.events->OnDpiChanged();
 }
 
 void Machine::StartTimer(WindowHandle window, int id, int interval) {
@@ -153,13 +201,24 @@ void Machine::RequestClose(WindowHandle window) {
   });
 }
 
-void Machine::DisplaysChanged() {
-  // Handles are taken first: a handler may make or destroy windows.
+std::vector<WindowHandle> Machine::LiveWindows() const {
   std::vector<WindowHandle> live;
   for (const auto& entry : windows) {
     if (!entry.second.destroyed) live.push_back(entry.first);
   }
-  for (const WindowHandle window : live) {
+  return live;
+}
+
+void Machine::DpiChanged() {
+  for (const WindowHandle handle : LiveWindows()) {
+    Window& window = windows.at(handle);
+    if (!window.destroyed && TakeNewDensity(window)) Guarded([&] { window.events->OnDpiChanged(); });
+  }
+}
+
+void Machine::DisplaysChanged() {
+  // Handles are taken first: a handler may make or destroy windows.
+  for (const WindowHandle window : LiveWindows()) {
     if (!windows.at(window).destroyed) Guarded([&] { windows.at(window).events->OnDisplaysChanged(); });
   }
 }

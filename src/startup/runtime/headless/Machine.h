@@ -47,6 +47,8 @@ struct Window {
   bool visible = false;
   bool topmost = false;
   bool destroyed = false;
+  // The density the window was last told of: that of the monitor it lies on.
+  int dotsPerInch = 96;
 };
 
 struct Monitor {
@@ -54,6 +56,8 @@ struct Monitor {
   PixelRect rcWork;
   // The device name; SetMonitors names them \\.\DISPLAY1, 2, ... in order.
   std::wstring device = L"";
+  // Its density in dots per inch; 0 for the machine's.
+  int dotsPerInch = 0;
 };
 
 class Machine {
@@ -64,8 +68,8 @@ class Machine {
   std::wstring modulePath = L"C:\\WINDOWS\\Quillon_Solutions_Frostlane_1.scr";
   std::wstring commandLine;
   double secondsSinceMidnight = 45296.25;
-  double twipsPerPixelX = 15;
-  double twipsPerPixelY = 15;
+  // The density of every monitor that has none of its own, in dots per inch.
+  int dotsPerInch = 96;
   // Answers of the next message boxes, in order; with none left a box answers
   // OK (1) or No (7) according to its buttons.
   std::deque<int> messageBoxAnswers;
@@ -121,11 +125,26 @@ class Machine {
   // Tells every window that the displays changed, as the system does once a test
   // has changed `monitors` while the program runs.
   void DisplaysChanged();
+  // Tells every window whose monitor now has another density than the window was
+  // last told of, as Windows does when a monitor's scale changes or a window's
+  // monitor becomes another one.
+  void DpiChanged();
+
+  // The density of a monitor, and of the primary (the monitor at 0,0; the
+  // machine's own when there is none).
+  int DotsPerInchOf(const Monitor& monitor) const;
+  int PrimaryDotsPerInch() const;
+  // The monitor that `rect` shares most with (the nearest one when it shares
+  // none); null when there are no monitors.
+  const Monitor* MonitorNearest(const PixelRect& rect) const;
 
   // ---- For the seam implementations ----
   // Records the call; false when it is to fail this time.
   bool Call(const std::wstring& name, const std::wstring& arguments);
   WindowHandle NewWindow(const backend::WindowDesign& design, backend::WindowEvents& events);
+  // The window now lies at `rect`. When that is on a monitor of another density,
+  // the window hears of it at once, from inside the move, as on Windows.
+  void Move(WindowHandle window, const PixelRect& rect);
   void StartTimer(WindowHandle window, int id, int interval);
   void StopTimer(WindowHandle window, int id);
   // The window is gone: its timers stop and nothing reaches its events any more.
@@ -141,6 +160,9 @@ class Machine {
     std::uint64_t order;
   };
   void Guarded(const std::function<void()>& action);
+  std::vector<WindowHandle> LiveWindows() const;
+  // True, and the window's density updated, when its monitor's differs from it.
+  bool TakeNewDensity(Window& window);
 
   struct Failure {
     int times;

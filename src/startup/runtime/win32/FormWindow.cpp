@@ -67,6 +67,11 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DISPLAYCHANGE:
       DisplaysChanged(*native);
       break;
+    case WM_DPICHANGED:
+      // Not the rectangle the message suggests (the old one scaled): the form puts
+      // its window where it belongs, on its monitor's rectangle.
+      native->events->OnDpiChanged();
+      return 0;
     default:
       break;
   }

@@ -1,9 +1,12 @@
-// The process on Windows: its file, command line, clock, screen scale, end and
+// The process on Windows: its file, command line, clock, screen density, end and
 // event loop.
 #include <string>
 
 #include "../Backend.h"
 #include "Win32.h"
+
+// Only the declarations: the functions themselves are looked up at run time.
+#include <shellscalingapi.h>
 
 namespace backend {
 
@@ -42,30 +45,55 @@ double SecondsSinceMidnight() {
 
 namespace {
 
-double AskTwipsPerPixel(int axis) {
-  HDC screen = GetDC(nullptr);
-  const int dotsPerInch = screen != nullptr ? GetDeviceCaps(screen, axis) : 96;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return 1440.0 / (dotsPerInch > 0 ? dotsPerInch : 96);
+// The effective density of the primary monitor, from shcore (Windows 8.1 on). The
+// library is looked up at run time, from the system folder only, so the program
+// still starts where it is missing; 0 when it cannot answer.
+int AskMonitorDpi() {
+  HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (shcore == nullptr) return 0;
+  const auto getDpiForMonitor = reinterpret_cast<decltype(&::GetDpiForMonitor)>(
+      reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+  UINT x = 0, y = 0;
+  const POINT origin{0, 0};  // the primary monitor's top left corner
+  // The effective density is the one the user's scale gives, which is what the
+  // program draws for.
+  const bool answered =
+      getDpiForMonitor != nullptr &&
+      SUCCEEDED(getDpiForMonitor(MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY), MDT_EFFECTIVE_DPI, &x, &y));
+  FreeLibrary(shcore);
+  return answered ? static_cast<int>(x) : 0;
 }
 
-// The screen's scale, asked once: it is read on every move of every strip, and
-// each question is a trip to the window server (under Wine, to wineserver). A
-// program that does not declare itself DPI-aware keeps one scale for its life.
-struct ScreenScale {
-  double x = AskTwipsPerPixel(LOGPIXELSX);
-  double y = AskTwipsPerPixel(LOGPIXELSY);
-};
+// The system's density from user32 (Windows 10 1607 on); 0 where it is missing.
+int AskSystemDpi() {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  if (user32 == nullptr) return 0;
+  const auto getDpiForSystem = reinterpret_cast<decltype(&::GetDpiForSystem)>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForSystem")));
+  return getDpiForSystem != nullptr ? static_cast<int>(getDpiForSystem()) : 0;
+}
 
-const ScreenScale& Scale() {
-  static const ScreenScale scale;
-  return scale;
+// What every Windows answers: the screen device's logical pixels per inch.
+int AskDeviceDpi() {
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return 0;
+  const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dotsPerInch;
 }
 
 }  // namespace
 
-double TwipsPerPixelX() { return Scale().x; }
-double TwipsPerPixelY() { return Scale().y; }
+// The program is per-monitor aware (its manifest says so), so each of these gives
+// the true density rather than 96. The primary monitor's own comes first: the
+// system's is the primary's at sign-in and lags behind a scale changed since.
+int PrimaryDotsPerInch() {
+  for (int (*ask)() : {AskMonitorDpi, AskSystemDpi, AskDeviceDpi}) {
+    const int dotsPerInch = ask();
+    if (dotsPerInch > 0) return dotsPerInch;
+  }
+  return 0;
+}
 
 void EndProgram() { ExitProcess(0); }
 
