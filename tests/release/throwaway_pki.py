@@ -11,8 +11,13 @@ import subprocess
 import tempfile
 import threading
 
+import authenticode
+
 # A password no other text in a build holds, so a search for it finds only a leak.
 PASSWORD = "throwaway pass\u00e9 7Kq2"
+# The common names of the certificate authority and of the time-stamp authority.
+CA_NAME = "Frostlane Test CA (throwaway)"
+TSA_NAME = "Frostlane Test TSA (throwaway)"
 
 _TSA_CONFIG = """\
 [ tsa ]
@@ -54,7 +59,7 @@ class ThrowawayPki:
         self.ca = os.path.join(folder, "ca.crt")
         openssl("req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256", "-nodes",
                 "-keyout", os.path.join(folder, "ca.key"), "-out", self.ca, "-days", "2",
-                "-subj", "/CN=Frostlane Test CA (throwaway)",
+                "-subj", "/CN=" + CA_NAME,
                 "-addext", "basicConstraints=critical,CA:TRUE", "-addext", "keyUsage=critical,keyCertSign,cRLSign")
         key, certificate = _issue(folder, "publisher", "/O=Quillon Solutions (test)/CN=Quillon Solutions (test)",
                                   ["basicConstraints=critical,CA:FALSE", "keyUsage=critical,digitalSignature",
@@ -63,7 +68,7 @@ class ThrowawayPki:
         openssl("pkcs12", "-export", "-inkey", key, "-in", certificate, "-certfile", self.ca, "-out", self.pfx,
                 "-passout", "env:THROWAWAY_PASSWORD", env=dict(os.environ, THROWAWAY_PASSWORD=PASSWORD))
         self.tsa_key, self.tsa_certificate = _issue(
-            folder, "tsa", "/CN=Frostlane Test TSA (throwaway)",
+            folder, "tsa", "/CN=" + TSA_NAME,
             ["basicConstraints=critical,CA:FALSE", "keyUsage=critical,digitalSignature",
              "extendedKeyUsage=critical,timeStamping"])
         self.tsa_config = os.path.join(folder, "tsa.cnf")
@@ -117,6 +122,18 @@ class ThrowawayPki:
 def osslsigncode(*args):
     """Runs osslsigncode; a CompletedProcess with its output and errors as text."""
     return subprocess.run(["osslsigncode", *args], capture_output=True, text=True)
+
+
+def check_time_stamp(test, signed_path, pki):
+    """Fails `test` unless the signature in signed_path carries an RFC 3161 time
+    stamp from this PKI's authority that covers that very signature."""
+    signature = authenticode.signature_of(signed_path)
+    test.assertIsNotNone(signature.time_stamp, "the signature carries no time stamp")
+    stamp = signature.time_stamp
+    test.assertEqual((stamp.signer_subject, stamp.signer_issuer), (TSA_NAME, CA_NAME), "stamped by another authority")
+    test.assertTrue(stamp.covers_signature, "the time stamp is for another signature")
+    verified, report = authenticode.time_stamp_verifies(signature, pki.ca)
+    test.assertTrue(verified, "openssl does not accept the time stamp: " + report)
 
 
 def without_signature(signed_path, folder):
