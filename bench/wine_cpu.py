@@ -32,6 +32,9 @@ WINE_ENVIRONMENT = {
     # Without winedbg a crash ends the program instead of hanging; without
     # winemenubuilder a new prefix writes nothing into $HOME.
     "WINEDLLOVERRIDES": "winedbg.exe,winemenubuilder.exe=d",
+    # One language and file-name code page whatever the shell's locale.
+    "LANG": "C.UTF-8",
+    "LC_ALL": "C.UTF-8",
 }
 
 

@@ -59,7 +59,24 @@ WINE_ENVIRONMENT = {
     # With winedbg disabled a crash ends the program (exit code 5) instead of
     # hanging the test; with winemenubuilder disabled Wine writes nothing into $HOME.
     "WINEDLLOVERRIDES": "winedbg.exe,winemenubuilder.exe=d",
+    # Wine takes its language and its file-name code page from the locale:
+    # another language changes every button and error text the tests read, and
+    # the C locale cannot name the Cyrillic, Japanese and emoji folders. C.UTF-8
+    # is built into every glibc, so no locale needs generating.
+    "LANG": "C.UTF-8",
+    "LC_ALL": "C.UTF-8",
 }
+
+
+def wine_environment(**settings):
+    """The environment every Wine of the tests runs in: the caller's, without
+    any WINE* variable or locale setting of theirs (a WINEARCH, WINESERVER or
+    LANGUAGE from the shell would change what Wine does), with
+    WINE_ENVIRONMENT and then `settings` on top."""
+    environment = {name: value for name, value in os.environ.items()
+                   if not name.startswith("WINE") and not name.startswith("LC_") and name != "LANGUAGE"}
+    environment.update(WINE_ENVIRONMENT, **settings)
+    return environment
 
 
 class EnvironmentFailure(RuntimeError):
@@ -115,6 +132,27 @@ def end_wine_processes_under(folder):
         if any(v.startswith(b"WINEPREFIX=" + inside) for v in variables):
             with contextlib.suppress(ProcessLookupError):
                 os.kill(int(pid), signal.SIGKILL)
+
+
+@contextlib.contextmanager
+def unwritable_folder(folder):
+    """Nobody may create or remove files in `folder` until the block ends; it
+    is writable again afterwards, whatever happened. A normal user loses the
+    write permission; root ignores permissions, so for root the folder is made
+    immutable instead (chattr, from e2fsprogs)."""
+    if os.geteuid() == 0:
+        subprocess.run(["chattr", "+i", folder], check=True)
+        try:
+            yield
+        finally:
+            subprocess.run(["chattr", "-i", folder], check=True)
+    else:
+        mode = os.stat(folder).st_mode
+        os.chmod(folder, mode & ~0o222)
+        try:
+            yield
+        finally:
+            os.chmod(folder, mode)
 
 
 # ---------------------------------------------------------------- processes
@@ -460,7 +498,7 @@ def make_prefix_template(path):
     building = path + ".building"
     end_wine_processes_under(building)
     shutil.rmtree(building, ignore_errors=True)
-    env = dict(os.environ, WINEPREFIX=building, **WINE_ENVIRONMENT)
+    env = wine_environment(WINEPREFIX=building)
     env.pop("DISPLAY", None)
     subprocess.run(["wineboot", "-i"], env=env, check=True, stdin=subprocess.DEVNULL, timeout=300)
     # No window manager runs in the tests, so Wine manages no window either:
@@ -532,7 +570,7 @@ class Wine:
         path = os.environ.get("PATH", "/usr/bin:/bin")
         if extra_path:
             path = extra_path + os.pathsep + path
-        self.env = dict(os.environ, WINEPREFIX=prefix, DISPLAY=display, PATH=path, **WINE_ENVIRONMENT)
+        self.env = wine_environment(WINEPREFIX=prefix, DISPLAY=display, PATH=path)
         self.server = None
         self.inspector = Inspector(self)
         self._programs = []
