@@ -8,7 +8,6 @@ import contextlib
 import filecmp
 import os
 import shutil
-import subprocess
 import time
 import unittest
 
@@ -322,14 +321,9 @@ class InstallTest(unittest.TestCase):
 
     @contextlib.contextmanager
     def make_windows_folder_unwritable(self, wine):
-        # chmod does not stop root; the immutable flag does, and it is always
-        # taken off again so the prefix can be removed.
         folder = self.windows_folder(wine)
-        subprocess.run(["chattr", "+i", folder], check=True)
-        try:
+        with e2e.unwritable_folder(folder):
             yield lambda: self.assertFalse(os.path.exists(os.path.join(folder, INSTALLED_NAME)))
-        finally:
-            subprocess.run(["chattr", "-i", folder], check=True)
 
     @contextlib.contextmanager
     def put_folder_at_target(self, wine):

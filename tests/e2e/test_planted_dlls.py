@@ -18,7 +18,6 @@ list of known DLLs covers the program's imports."""
 import contextlib
 import os
 import shutil
-import subprocess
 import time
 import unittest
 
@@ -106,16 +105,12 @@ class PlantedDllTest(e2e.WineDesktopTest):
         # again with raised rights; Wine's process trace shows that run.
         self.wine.env["WINEDEBUG"] = "-all,+process"
         self.addCleanup(self.wine.env.update, WINEDEBUG=e2e.WINE_ENVIRONMENT["WINEDEBUG"])
-        folder = self.windows_folder()
-        subprocess.run(["chattr", "+i", folder], check=True)
-        try:
+        with e2e.unwritable_folder(self.windows_folder()):
             program = self.start(exe)
             question = self.box(exe, QUESTION)
             self.inspector.click(question["hwnd"], "Yes")
             self.inspector.click(self.box(exe, None, seen={question["hwnd"]})["hwnd"], "OK")
             self.assertTrue(program.wait(EXIT_TIMEOUT), "still running after the failure was told")
-        finally:
-            subprocess.run(["chattr", "-i", folder], check=True)
         with open(program.log_path, encoding="utf-8", errors="replace") as log:
             elevated = [line for line in log
                         if "CreateProcessInternalW app" in line and line.rstrip().endswith(ELEVATED_SWITCH + '"')]
