@@ -18,6 +18,7 @@ rasterizer.
 import argparse
 import io
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -25,7 +26,7 @@ import tempfile
 from concurrent.futures import ThreadPoolExecutor
 from pathlib import Path
 
-from PIL import Image
+from PIL import Image, ImageChops
 
 TOOLS_DIR = Path(__file__).resolve().parent
 sys.path.insert(0, str(TOOLS_DIR))
@@ -40,6 +41,33 @@ REPO_ROOT = TOOLS_DIR.parent.parent
 
 CURSOR_SIZE = 32
 CURSOR_HOT_SPOT = (4, 4)
+
+# The rasterizer's version the committed art was rendered with. Another
+# version may draw an antialiased edge a shade differently: --check tells that
+# apart from art that no longer matches its sources.
+RENDERER_RECORD = Path("assets") / "rendered-with.txt"
+# With another renderer, a rendered file still matches when at most this share
+# of its pixels differs by more than RENDERER_SHADES in a channel. Art that has
+# really changed (another shape, colour or size) differs far beyond that.
+RENDERER_SHARE = 0.01
+RENDERER_SHADES = 32
+
+
+def renderer_version():
+    """rsvg-convert's version number, such as "2.54.7"."""
+    try:
+        result = subprocess.run(["rsvg-convert", "--version"], capture_output=True, text=True, check=True)
+    except FileNotFoundError:
+        sys.exit("rsvg-convert is missing; install librsvg2-bin to rebuild the art")
+    match = re.search(r"\d+(\.\d+)+", result.stdout)
+    if not match:
+        raise RuntimeError("rsvg-convert gave no version: " + result.stdout)
+    return match.group(0)
+
+
+def recorded_renderer(root):
+    path = root / RENDERER_RECORD
+    return path.read_text(encoding="utf-8").split()[-1] if path.is_file() else None
 
 
 def render_svg(svg_text, width, height, background):
@@ -159,8 +187,34 @@ def build_cursor(out_root):
 
 
 def build_all(out_root, optimise=True):
+    record = out_root / RENDERER_RECORD
+    record.parent.mkdir(parents=True, exist_ok=True)
+    record.write_text(f"rsvg-convert {renderer_version()}\n", encoding="utf-8")
     return (build_pictures(out_root, optimise) + build_icon(out_root)
-            + build_cursor(out_root))
+            + build_cursor(out_root) + [record])
+
+
+def open_rendered(path):
+    """A rendered file as an image; an RT_ICON body is read as a one-image icon."""
+    if path.suffix == ".bin":
+        return Image.open(io.BytesIO(win_formats.ico_file([path.read_bytes()])))
+    return Image.open(path)
+
+
+def nearly_same_pixels(fresh, committed):
+    """Same size, and few pixels more than a few shades apart: what another
+    version of the rasterizer makes of unchanged art."""
+    with open_rendered(fresh) as a, open_rendered(committed) as b:
+        if a.size != b.size:
+            return False
+        a, b = a.convert("RGBA"), b.convert("RGBA")
+        difference = ImageChops.difference(a, b).getdata()
+        far = sum(1 for pixel in difference if max(pixel) > RENDERER_SHADES)
+        return far <= RENDERER_SHARE * a.width * a.height
+
+
+def is_rendered(path):
+    return path.suffix in (".bmp", ".png", ".bin", ".ico")
 
 
 def same_picture(fresh, committed):
@@ -174,15 +228,24 @@ def same_picture(fresh, committed):
         return a.size == b.size and a.convert("RGB").tobytes() == b.convert("RGB").tobytes()
 
 
-def stale_files(fresh_root, committed_root):
+def stale_files(fresh_root, committed_root, renderer_changed=False):
     """Relative paths whose committed file differs from a fresh build, and
-    committed picture art that no source makes any more."""
+    committed picture art that no source makes any more. With another
+    renderer than the art was made with, rendered files need only match
+    nearly; the SVG sources must still match exactly."""
     stale = []
     fresh_files = build_all(fresh_root, optimise=False)
     for fresh in fresh_files:
         relative = fresh.relative_to(fresh_root)
         committed = committed_root / relative
-        if not committed.is_file() or not same_picture(fresh, committed):
+        if relative == RENDERER_RECORD:
+            continue
+        if not committed.is_file():
+            stale.append(relative)
+        elif renderer_changed and is_rendered(relative):
+            if not nearly_same_pixels(fresh, committed):
+                stale.append(relative)
+        elif not same_picture(fresh, committed):
             stale.append(relative)
     expected = {fresh.relative_to(fresh_root) for fresh in fresh_files}
     pictures = committed_root / "assets" / "pictures"
@@ -205,8 +268,14 @@ def main(argv):
         for path in build_all(REPO_ROOT):
             print(path.relative_to(REPO_ROOT))
         return 0
+    here, recorded = renderer_version(), recorded_renderer(REPO_ROOT)
+    renderer_changed = here != recorded
+    if renderer_changed:
+        print(f"the art was rendered with rsvg-convert {recorded or '(not recorded)'}, this machine has {here}: "
+              "the SVG sources must match exactly, rendered files only within the shades another "
+              "renderer version may differ by")
     with tempfile.TemporaryDirectory(prefix="frostlane-assets-") as scratch:
-        stale = stale_files(Path(scratch), REPO_ROOT)
+        stale = stale_files(Path(scratch), REPO_ROOT, renderer_changed)
     for relative in stale:
         print(f"out of date: {relative}", file=sys.stderr)
     if stale:
