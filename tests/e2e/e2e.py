@@ -18,7 +18,8 @@ Environment
 - FROSTLANE_E2E_PREFIX_TEMPLATE: the Wine prefix made once per run
   (make_wine_prefix.py); default <work root>/wine-prefix-template.
 - FROSTLANE_E2E_WORK: the folder under which each test gets its own work folder;
-  default <temp>/frostlane-e2e.
+  default <temp>/frostlane-e2e. Keep it short: Windows paths into it, such as
+  a download in a folder of a long name, must stay under 260 characters.
 """
 
 import contextlib
@@ -94,10 +95,25 @@ def windows_bin():
 
 
 def windows_binary(name):
+    """The built Windows program `name`, from a copy under the work root. Wine
+    runs programs through Windows paths, which stop at 260 characters; the
+    build folder lies as deep as the checkout, the work root does not."""
     path = os.path.join(windows_bin(), name)
     if not os.path.isfile(path):
         raise EnvironmentFailure(path + " does not exist; build the Windows programs first")
-    return path
+    folder = os.path.join(work_root(), "bin")
+    copy = os.path.join(folder, name)
+    built = os.stat(path)
+    with contextlib.suppress(FileNotFoundError):
+        copied = os.stat(copy)
+        if (copied.st_size, copied.st_mtime_ns) == (built.st_size, built.st_mtime_ns):
+            return copy
+    # Tests run side by side: each writes its own file and renames it into place.
+    os.makedirs(folder, exist_ok=True)
+    partial = "%s.%d" % (copy, os.getpid())
+    shutil.copy2(path, partial)
+    os.replace(partial, copy)
+    return copy
 
 
 def work_root():
