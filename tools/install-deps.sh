@@ -1,18 +1,50 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Frostlane need,
-# when any is missing. Runs apt-get as root, or through sudo.
+# Installs the Debian packages that Frostlane needs, when any is missing, as
+# root or through sudo. One group of packages at a time:
+#
+#   install-deps.sh show   building the Windows program and showing it under Wine
+#   install-deps.sh all    everything the tests need as well (the default)
+#
+# Each list below is the only place its packages are named. A package already
+# installed is left as it is, whatever its version: the tests read what a tool's
+# output means, not one version's wording.
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ clang libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev
-  g++-mingw-w64-x86-64 mingw-w64-tools
-  wine wine64 xvfb xdotool imagemagick x11-utils
-  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils openbox
-  libx11-6 libxfixes3
-  librsvg2-bin zopfli icoutils python3 python3-pil python3-pefile
-  osslsigncode openssl
-  libpng-dev libgif-dev libimagequant-dev
+group=${1:-all}
+
+# The Windows program: CMake with Ninja, and MinGW-w64's win32-thread compilers,
+# which the toolchain file names (the release is built with them alone).
+show=(
+  cmake ninja-build
+  g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+  # Showing it: Wine, a virtual X server, a screenshot and a mouse move.
+  wine wine64 xvfb x11-utils imagemagick xdotool
 )
+
+all=(
+  "${show[@]}"
+  # The native tree: unit tests, benchmarks and tools, with GCC and Clang.
+  g++ clang libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev
+  libpng-dev libgif-dev libimagequant-dev
+  # End to end: three monitors on Xorg's dummy driver, xrandr, a window manager,
+  # the pointer's image (XFixes), and the immutable flag that makes a folder
+  # unwritable for root (chattr).
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils openbox
+  libx11-6 libxfixes3 e2fsprogs
+  # The art and the resources: the rasterizer, the PNG squeezer, icon tools,
+  # and Debian's Python with PIL and pefile.
+  librsvg2-bin zopfli icoutils python3 python3-pil python3-pefile
+  # The release: its time comes from the last commit (git); its second test
+  # build runs in another time zone (tzdata); signing (osslsigncode, openssl)
+  # and reading what a signature says (python3-asn1crypto).
+  git tzdata osslsigncode openssl python3-asn1crypto
+)
+
+case "$group" in
+  show) packages=("${show[@]}") ;;
+  all) packages=("${all[@]}") ;;
+  *) echo "usage: $0 [show|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -21,8 +53,26 @@ for package in "${packages[@]}"; do
 done
 [[ ${#missing[@]} -eq 0 ]] && exit 0
 
-echo "Installing: ${missing[*]}"
 as_root=()
-[[ $(id -u) -eq 0 ]] || as_root=(sudo)
-"${as_root[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [[ $(id -u) -ne 0 ]]; then
+  if ! command -v sudo >/dev/null; then
+    echo "Missing Debian packages: ${missing[*]}" >&2
+    echo "Install them as root (apt-get install ${missing[*]}), or install sudo, then run this again." >&2
+    exit 1
+  fi
+  as_root=(sudo)
+fi
+
+# apt's own report goes to a log, shown only when something fails.
+log=$(mktemp -t frostlane-apt.XXXXXX)
+trap 'rm -f "$log"' EXIT
+echo "Installing ${#missing[@]} Debian packages: ${missing[*]}"
+started=$SECONDS
+if ! { "${as_root[@]}" apt-get update -q &&
+       "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+         apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+  cat "$log" >&2
+  echo "Installing the packages failed (above)." >&2
+  exit 1
+fi
+echo "Installed in $((SECONDS - started)) s."

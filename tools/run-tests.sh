@@ -8,7 +8,8 @@
 # fails, after running all three.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash tools/install-deps.sh
+bash tools/install-deps.sh all
+bash tools/tool-versions.sh
 status=0
 cmake --workflow --preset all || status=$?
 cmake --workflow --preset linux-clang || status=$?
