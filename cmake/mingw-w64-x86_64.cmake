@@ -11,6 +11,13 @@ set(CMAKE_C_COMPILER ${MINGW_PREFIX}-gcc-win32)
 set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-win32)
 set(CMAKE_RC_COMPILER ${MINGW_PREFIX}-windres)
 
+# Flags from the builder's environment would change the program's bytes (and
+# native ones like -march=native would not even suit Windows machines): the
+# Windows build takes its flags from this source alone.
+foreach(flags CFLAGS CXXFLAGS CPPFLAGS LDFLAGS RCFLAGS)
+  unset(ENV{${flags}})
+endforeach()
+
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
