@@ -134,6 +134,8 @@ TEST(FramePacing, ANewRefreshRateOrNoneTakesEffectAtTheNextTick) {
       {38000, 0, true},      {38500, 0, true},
       // A clock set back starts over.
       {40000, 16667, true},  {1000, 16667, true},    {2000, 16667, false},
+      // Ticks exactly one refresh apart each present; a second tick at the same time does not.
+      {17667, 16667, true},  {17667, 16667, false},  {34334, 16667, true},
   };
   runtime::FramePacer pacer;
   for (const Step& step : steps) {

@@ -43,6 +43,10 @@ TEST(Resample, GivesOneLineTheValuesOfItsPixelAreasOrBlends) {
       {"channels apart, halves rounded up", {0xFF0000, 0x0000FF}, {0x800080}},
       {"two to four: edges held, inside blended", {Grey(0), Grey(200)}, {Grey(0), Grey(50), Grey(150), Grey(200)}},
       {"one to three", {Grey(90)}, {Grey(90), Grey(90), Grey(90)}},
+      {"a falling edge, two to four", {Grey(200), Grey(0)}, {Grey(200), Grey(150), Grey(50), Grey(0)}},
+      {"five to six: each blended from the two around it",
+       {Grey(210), Grey(100), Grey(120), Grey(150), Grey(30)},
+       {Grey(210), Grey(128), Grey(112), Grey(133), Grey(120), Grey(30)}},
   };
   for (const Row& row : rows) {
     for (bool vertical : {false, true}) {
@@ -149,7 +153,7 @@ TEST(PictureSet, DrawsEachPictureAtItsSizeTimesTheScale) {
       {192, 2, 272, 272}, {216, 5, 230, 248},  {240, 6, 240, 402}, {264, 8, 264, 319},  {288, 10, 357, 357},
       // Densities without art of their own, made from the largest; outside the
       // range, taken as its ends.
-      {110, 2, 156, 156}, {72, 0, 64, 120},    {336, 4, 444, 413}, {480, 11, 540, 700}, {10, 0, 22, 40},
+      {110, 2, 156, 156, 288}, {72, 0, 64, 120}, {336, 4, 444, 413}, {480, 11, 540, 700}, {10, 0, 22, 40},
       {5000, 9, 560, 1370},
       // Art that cannot be used: the picture is made from the 96-dpi art.
       {144, 1, 106, 142, 96, NoArtAt144}, {144, 7, 154, 220, 96, WrongSizeAt144},
