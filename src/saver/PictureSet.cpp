@@ -24,12 +24,12 @@ const CarriedDensity& ArtFor(int dotsPerInch) {
   return kCarriedDensities[kCarriedDensityCount - 1];
 }
 
-std::optional<gfx::Bitmap> Decode(const CarriedDensity& art, int index) {
+}  // namespace
+
+std::optional<gfx::Bitmap> DecodeArt(const CarriedDensity& art, int index) {
   const EmbeddedFile& file = art.files[index];
   return art.format == ArtFormat::Bmp ? gfx::DecodeBmp(file.bytes, file.size) : gfx::DecodePng(file.bytes, file.size);
 }
-
-}  // namespace
 
 int ScaledPictureLength(int length, int dotsPerInch) {
   const long long product = static_cast<long long>(length) * dotsPerInch;
@@ -39,7 +39,7 @@ int ScaledPictureLength(int length, int dotsPerInch) {
   return static_cast<int>(whole);
 }
 
-runtime::Picture LoadSetPicture(int index, int dotsPerInch) {
+runtime::Picture LoadSetPicture(int index, int dotsPerInch, ArtDecoder decode) {
   assert(index >= 0 && index < kPictureCount);
   dotsPerInch = std::clamp(dotsPerInch, kLowestDotsPerInch, kHighestDotsPerInch);
   // The design size comes from the BMP's header; its pixels are read only when
@@ -50,7 +50,13 @@ runtime::Picture LoadSetPicture(int index, int dotsPerInch) {
   const int width = std::max(1, ScaledPictureLength(designSize->width, dotsPerInch));
   const int height = std::max(1, ScaledPictureLength(designSize->height, dotsPerInch));
 
-  std::optional<gfx::Bitmap> art = Decode(ArtFor(dotsPerInch), index);
+  const CarriedDensity& density = ArtFor(dotsPerInch);
+  std::optional<gfx::Bitmap> art = decode(density, index);
+  // A decoder can fail on any one file (a COM failure, a damaged resource): then
+  // the design art, which sets every picture's size, stands in for that one.
+  const bool fits = art && art->Width() == ScaledPictureLength(designSize->width, density.dotsPerInch) &&
+                    art->Height() == ScaledPictureLength(designSize->height, density.dotsPerInch);
+  if (!fits && density.dotsPerInch != kDesignDotsPerInch) art = decode(ArtFor(kDesignDotsPerInch), index);
   if (!art) return nullptr;
   if (art->Width() != width || art->Height() != height) art = gfx::Resample(*art, width, height);
   return std::make_shared<const gfx::Bitmap>(std::move(*art));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,8 @@ std::vector<Micros> Ticks(int count, Micros interval, Micros jitter, int stallAt
 struct Row {
   const char* name;
   std::vector<Micros> ticks;
-  int hertz;
+  std::uint32_t refreshes;  // in `seconds` seconds
+  std::uint32_t seconds = 1;
 };
 
 std::string Describe(const std::vector<Micros>& ticks, const std::vector<bool>& presented, std::size_t at) {
@@ -50,17 +52,31 @@ TEST(FramePacing, PresentsEveryTickTheDisplayCanShowAndNeverRunsAheadOfIt) {
       {"Wine's 10 ms ticks at 60 Hz", Ticks(1000, 10000, 300), 60},
       {"a tick stalled 200 ms at 60 Hz", Ticks(640, 15600, 2000, 300, 200000), 60},
       {"a tick stalled 200 ms at 144 Hz", Ticks(640, 15600, 2000, 300, 200000), 144},
+      {"Windows' 15.6 ms ticks, +-2 ms, at 59.94 Hz", Ticks(640, 15600, 2000), 60000, 1001},
+      {"Wine's 10 ms ticks at 59.94 Hz", Ticks(1000, 10000, 300), 60000, 1001},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    const Micros period = 1000000 / row.hertz;
+    const double period = 1e6 * row.seconds / row.refreshes;
+    // The pacer counts nanoseconds, so that its whole-tick period strays from the
+    // display's by far less than a tick's jitter over the row.
+    const std::int64_t pacerPeriod = runtime::RefreshPeriod(row.refreshes, row.seconds, 1000000000);
     runtime::FramePacer pacer;
     std::vector<bool> presented;
     std::vector<Micros> presents;
+    std::set<std::int64_t> refreshesWithTick, refreshesWithPresent;
     for (Micros t : row.ticks) {
-      presented.push_back(pacer.PresentAt(t, period));
+      presented.push_back(pacer.PresentAt(t * 1000, pacerPeriod));
       if (presented.back()) presents.push_back(t);
+      // The display shows at each refresh the last frame presented before it. Its
+      // refreshes are counted from the first tick, where the grid begins: the
+      // pacer is not told their phase, so the rows check its rate alone.
+      const std::int64_t refresh = (t - row.ticks.front()) * row.refreshes / (std::int64_t{1000000} * row.seconds);
+      refreshesWithTick.insert(refresh);
+      if (presented.back()) refreshesWithPresent.insert(refresh);
     }
+    // Every refresh that presenting every tick would give a new frame gets one.
+    EXPECT_EQ(refreshesWithPresent.size(), refreshesWithTick.size());
 
     // A tick a whole refresh or more after the last present always presents: with
     // ticks slower than the refresh, none is skipped. While the ticks come faster
@@ -70,8 +86,8 @@ TEST(FramePacing, PresentsEveryTickTheDisplayCanShowAndNeverRunsAheadOfIt) {
     bool skippedSince = false;
     bool ticksFaster = true;
     for (std::size_t k = 0; k < row.ticks.size(); ++k) {
-      const Micros sinceLast = row.ticks[k] - last;
-      if (k > 0) ticksFaster = ticksFaster && row.ticks[k] - row.ticks[k - 1] < period;
+      const auto sinceLast = static_cast<double>(row.ticks[k] - last);
+      if (k > 0) ticksFaster = ticksFaster && static_cast<double>(row.ticks[k] - row.ticks[k - 1]) < period;
       if (!presented[k]) {
         ASSERT_LT(sinceLast, period) << "skipped a tick the display could show:" << Describe(row.ticks, presented, k);
         skippedSince = true;
@@ -89,7 +105,7 @@ TEST(FramePacing, PresentsEveryTickTheDisplayCanShowAndNeverRunsAheadOfIt) {
     // whichever run of them is taken.
     for (std::size_t i = 0; i < presents.size(); ++i) {
       for (std::size_t j = i + 1; j < presents.size(); ++j) {
-        ASSERT_GT(presents[j] - presents[i], static_cast<Micros>(j - i - 1) * period)
+        ASSERT_GT(static_cast<double>(presents[j] - presents[i]), static_cast<double>(j - i - 1) * period)
             << (j - i + 1) << " presents from " << presents[i] << " to " << presents[j];
       }
     }
@@ -118,6 +134,8 @@ TEST(FramePacing, ANewRefreshRateOrNoneTakesEffectAtTheNextTick) {
       {38000, 0, true},      {38500, 0, true},
       // A clock set back starts over.
       {40000, 16667, true},  {1000, 16667, true},    {2000, 16667, false},
+      // Ticks exactly one refresh apart each present; a second tick at the same time does not.
+      {17667, 16667, true},  {17667, 16667, false},  {34334, 16667, true},
   };
   runtime::FramePacer pacer;
   for (const Step& step : steps) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <vector>
@@ -42,6 +43,10 @@ TEST(Resample, GivesOneLineTheValuesOfItsPixelAreasOrBlends) {
       {"channels apart, halves rounded up", {0xFF0000, 0x0000FF}, {0x800080}},
       {"two to four: edges held, inside blended", {Grey(0), Grey(200)}, {Grey(0), Grey(50), Grey(150), Grey(200)}},
       {"one to three", {Grey(90)}, {Grey(90), Grey(90), Grey(90)}},
+      {"a falling edge, two to four", {Grey(200), Grey(0)}, {Grey(200), Grey(150), Grey(50), Grey(0)}},
+      {"five to six: each blended from the two around it",
+       {Grey(210), Grey(100), Grey(120), Grey(150), Grey(30)},
+       {Grey(210), Grey(128), Grey(112), Grey(133), Grey(120), Grey(30)}},
   };
   for (const Row& row : rows) {
     for (bool vertical : {false, true}) {
@@ -127,22 +132,34 @@ TEST(Png, RejectsWhatItCannotRead) {
   }
 }
 
+// Art that fails at 144 dpi: none at all, or a picture of another size.
+std::optional<gfx::Bitmap> NoArtAt144(const CarriedDensity& art, int index) {
+  return art.dotsPerInch == 144 ? std::nullopt : DecodeArt(art, index);
+}
+std::optional<gfx::Bitmap> WrongSizeAt144(const CarriedDensity& art, int index) {
+  return art.dotsPerInch == 144 ? gfx::Bitmap(5, 5, 0xFFFFFFu) : DecodeArt(art, index);
+}
+
 TEST(PictureSet, DrawsEachPictureAtItsSizeTimesTheScale) {
   struct Row {
     int dotsPerInch;
     int index;
     int width, height;  // round(w * dpi / 96) with halves to even, from 71 x 95 and the like
+    int madeFrom = 0;   // the density whose art, resampled, the picture must be
+    ArtDecoder decode = DecodeArt;
   };
   const Row rows[] = {
       {96, 1, 71, 95},    {120, 0, 108, 200},  {144, 1, 106, 142}, {144, 7, 154, 220},  {168, 9, 98, 240},
       {192, 2, 272, 272}, {216, 5, 230, 248},  {240, 6, 240, 402}, {264, 8, 264, 319},  {288, 10, 357, 357},
       // Densities without art of their own, made from the largest; outside the
       // range, taken as its ends.
-      {110, 2, 156, 156}, {72, 0, 64, 120},    {336, 4, 444, 413}, {480, 11, 540, 700}, {10, 0, 22, 40},
+      {110, 2, 156, 156, 288}, {72, 0, 64, 120}, {336, 4, 444, 413}, {480, 11, 540, 700}, {10, 0, 22, 40},
       {5000, 9, 560, 1370},
+      // Art that cannot be used: the picture is made from the 96-dpi art.
+      {144, 1, 106, 142, 96, NoArtAt144}, {144, 7, 154, 220, 96, WrongSizeAt144},
   };
   for (const Row& row : rows) {
-    const runtime::Picture picture = LoadSetPicture(row.index, row.dotsPerInch);
+    const runtime::Picture picture = LoadSetPicture(row.index, row.dotsPerInch, row.decode);
     ASSERT_NE(picture, nullptr) << row.dotsPerInch << " dpi, picture " << row.index;
     EXPECT_EQ(picture->Width(), row.width) << row.dotsPerInch << " dpi, picture " << row.index;
     EXPECT_EQ(picture->Height(), row.height) << row.dotsPerInch << " dpi, picture " << row.index;
@@ -151,6 +168,11 @@ TEST(PictureSet, DrawsEachPictureAtItsSizeTimesTheScale) {
     for (const auto& [x, y] : {std::pair{0, 0}, {right, 0}, {0, bottom}, {right, bottom}}) {
       EXPECT_EQ(picture->At(x, y), 0xFFFFFFu) << row.dotsPerInch << " dpi, picture " << row.index;
     }
+    if (row.madeFrom == 0) continue;
+    const CarriedDensity* art = std::find_if(kCarriedDensities, kCarriedDensities + kCarriedDensityCount,
+                                             [&](const CarriedDensity& d) { return d.dotsPerInch == row.madeFrom; });
+    EXPECT_EQ(Pixels(*picture), Pixels(gfx::Resample(*DecodeArt(*art, row.index), row.width, row.height)))
+        << row.dotsPerInch << " dpi, picture " << row.index << " not made from the " << row.madeFrom << "-dpi art";
   }
 }
 

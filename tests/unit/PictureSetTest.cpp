@@ -52,7 +52,8 @@ TEST(PictureSet, EachScaleDrawsThePicturesAtTheirDesignSize) {
     int dotsPerInch;
     float twipsPerPixel;
   };
-  const Row rows[] = {{96, 15}, {120, 12}, {144, 10}, {168, 1440.0f / 168}, {192, 7.5f}, {288, 5}};
+  // A density that reads as 0 counts as 96.
+  const Row rows[] = {{96, 15}, {120, 12}, {144, 10}, {168, 1440.0f / 168}, {192, 7.5f}, {288, 5}, {0, 15}};
   for (const Row& row : rows) {
     SCOPED_TRACE(std::to_string(row.dotsPerInch) + " dpi");
     HeadlessProgram program;
@@ -64,8 +65,9 @@ TEST(PictureSet, EachScaleDrawsThePicturesAtTheirDesignSize) {
       const auto [width96, height96] = kSizesAt96[index];
       // Rounded to the nearest pixel, halves to even as the program rounds: at 150%
       // the boy's 71 x 95 give 106 x 142.
-      const int width = static_cast<int>(std::nearbyint(width96 * row.dotsPerInch / 96.0));
-      const int height = static_cast<int>(std::nearbyint(height96 * row.dotsPerInch / 96.0));
+      const long drawnAt = std::lround(1440.0 / row.twipsPerPixel);  // the density drawn for
+      const int width = static_cast<int>(std::nearbyint(static_cast<double>(width96 * drawnAt) / 96.0));
+      const int height = static_cast<int>(std::nearbyint(static_cast<double>(height96 * drawnAt) / 96.0));
       const runtime::ImageControl& member = saver.Image1(index);
       ASSERT_NE(member.GetPicture(), nullptr) << index;
       EXPECT_EQ(member.GetPicture()->Width(), width) << index;

@@ -107,6 +107,7 @@ TEST(StartupModes, TheNoticeSitsOnTheWindowThatASettingsRequestNames) {
       {L"/c:-5", 0},               {L"/c:0x10", 0},             {L"/c:+5", 0},
       {L"/c:4294967296", 0},       {L"/c:99999999999999999999999999", 0},
       {L"/config 12", 0},          {L"/cp:12", 0},              {L"/c:0", 0},
+      {L"/c1234", 0},
   };
   for (const Row& row : rows) {
     HeadlessProgram program;

@@ -89,6 +89,7 @@ TEST(FormWindow, ACancelledSessionEndLeavesEveryFormItsWindow) {
 
   // The session that does end unloads the form and takes its window.
   SendMessageW(saverWindow, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(saver.queries, 1) << "asked again after agreeing";
   EXPECT_EQ(saver.unloads, 1);
   EXPECT_EQ(saver.terminates, 1);
   EXPECT_FALSE(IsWindow(saverWindow));

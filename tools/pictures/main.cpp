@@ -15,6 +15,9 @@
 
 #include "PictureOutput.h"
 #include "saver/PictureSet.h"
+#ifdef _WIN32
+#include "startup/runtime/win32/Com.h"
+#endif
 
 namespace {
 
@@ -58,6 +61,10 @@ int main(int argc, char** argv) {
     }
   }
   if (dotsPerInch == 0 || folder.empty()) return Usage("give --dpi and --out");
+#ifdef _WIN32
+  // The imaging component decodes in the process's apartment, as in the program.
+  backend::InitialiseCom();
+#endif
 
   std::error_code made;
   std::filesystem::create_directories(folder, made);

@@ -17,4 +17,15 @@ bool FramePacer::PresentAt(std::int64_t now, std::int64_t refreshPeriod) {
   return true;
 }
 
+std::int64_t RefreshPeriod(std::uint32_t refreshes, std::uint32_t seconds, std::int64_t ticksPerSecond) {
+  if (seconds == 0 || refreshes < seconds || ticksPerSecond <= 0) return 0;
+  // ticksPerSecond * seconds / refreshes, without the product: a fast counter
+  // times a rate in large terms (148500000 in 2475000) would overflow it. With
+  // seconds <= refreshes, neither the whole ticks nor the rest's product can.
+  const auto perSecond = static_cast<std::uint64_t>(ticksPerSecond);
+  const std::uint64_t whole = perSecond / refreshes * seconds;
+  const std::uint64_t rest = perSecond % refreshes * seconds / refreshes;
+  return static_cast<std::int64_t>(whole + rest);
+}
+
 }  // namespace runtime

@@ -16,6 +16,9 @@
 //
 // Times are in any one unit (the Windows build counts the performance counter),
 // never going back; nothing here asks the clock.
+//
+// The grid begins at the first present, not at one of the display's own
+// refreshes, whose phase the pacer is not told: only its period is the display's.
 #pragma once
 
 #include <cstdint>
@@ -32,5 +35,12 @@ class FramePacer {
   std::int64_t period_ = 0;      // of the grid; 0 before the first present
   std::int64_t nextPeriod_ = 0;  // where the grid's next period, not yet presented in, begins
 };
+
+// One refresh of a display that refreshes `refreshes` times in `seconds` seconds,
+// in whole ticks of a clock that counts `ticksPerSecond`. Displays give their
+// rate as such a fraction: 59.94 Hz is 60000 in 1001, which whole hertz would
+// round down to 59, putting the grid 1.6% behind the display. 0, "not known",
+// for a rate below one refresh a second or a term of 0.
+std::int64_t RefreshPeriod(std::uint32_t refreshes, std::uint32_t seconds, std::int64_t ticksPerSecond);
 
 }  // namespace runtime

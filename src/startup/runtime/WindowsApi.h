@@ -60,7 +60,8 @@ struct MonitorInfo {
 bool GetMonitorInfo(int screenNumber, MonitorInfo& info);
 
 // Hands `file` to the shell, which has finished starting it when this returns.
-// The result is Windows' (above 32 means success).
+// As the plain call answers: above 32 when the start succeeded, else the code of
+// the failure's cause, 32 or less.
 std::intptr_t ShellExecute(WindowHandle owner, const std::wstring& operation,
                            const std::wstring& file, const std::wstring& parameters,
                            const std::wstring& directory, int showCommand);

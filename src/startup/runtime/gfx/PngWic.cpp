@@ -1,8 +1,9 @@
 // The Windows PNG decoder: the Windows Imaging Component through COM. The v1
 // factory serves every Windows from 7 on. windowscodecs.dll is reached only
 // through COM, never imported, so the program still imports nothing but known
-// system libraries. The decoder keeps COM initialised on this thread for as long
-// as it works, balancing its own initialisation, whoever else uses COM.
+// system libraries. The decoder works in the one COM apartment that the process
+// joins first thing (win32/Com.h) and never joins or leaves one itself; on a
+// thread outside an apartment it decodes nothing.
 #include <windows.h>
 #include <wincodec.h>
 
@@ -33,29 +34,10 @@ class ComRef {
   Interface* object_ = nullptr;
 };
 
-// COM on this thread while the object lives. When the thread already has COM in
-// the other threading model, the call fails with RPC_E_CHANGED_MODE, COM is
-// usable all the same, and there is nothing to undo.
-class ComApartment {
- public:
-  ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  ~ComApartment() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-
- private:
-  HRESULT result_;
-};
-
 }  // namespace
 
 std::optional<Bitmap> DecodePng(const unsigned char* bytes, std::size_t size) {
   if (bytes == nullptr || size == 0 || size > MAXDWORD) return std::nullopt;
-  // Declared first, so every reference below is released before COM is left.
-  const ComApartment apartment;
-
   ComRef<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory1, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               factory.PutVoid()))) {

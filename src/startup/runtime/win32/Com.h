@@ -5,7 +5,8 @@ namespace backend {
 
 // Joins the thread to a single-threaded COM apartment for the rest of the
 // process. Called once, first thing: the shell's starts (the web site handed to
-// the browser, the run with raised rights) may call on COM components.
+// the browser, the run with raised rights) may call on COM components, and the
+// pictures are decoded by one (gfx/PngWic.cpp).
 void InitialiseCom();
 
 }  // namespace backend

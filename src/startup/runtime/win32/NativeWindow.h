@@ -56,6 +56,10 @@ void WatchDisplays(NativeWindow& native);
 // next present, and its form is told.
 void DisplaysChanged(NativeWindow& native);
 
+// One refresh of the primary display in performance-counter units: the rate
+// Windows gives as a fraction where it does, else whole hertz, else 60 Hz.
+LONGLONG PrimaryRefreshPeriod();
+
 // Runs the form timers that are due on this native tick, looks at the displays,
 // then presents.
 void OnTick(HWND window, NativeWindow& native);

@@ -18,18 +18,6 @@ LONGLONG Now() {
   return counter.QuadPart;
 }
 
-// One refresh of the primary display in performance-counter units. Displays that
-// do not say (0 or 1, "the hardware's default") count as 60 Hz.
-LONGLONG RefreshPeriod() {
-  HDC screen = GetDC(nullptr);
-  const int refresh = screen != nullptr ? GetDeviceCaps(screen, VREFRESH) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  const int hertz = refresh > 1 ? refresh : 60;
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return frequency.QuadPart / hertz;
-}
-
 }  // namespace
 
 void PresentRows(HDC dc, WindowEvents& events, int first, int end) {
@@ -51,7 +39,7 @@ void PresentRows(HDC dc, WindowEvents& events, int first, int end) {
 
 void PresentIfDue(HWND window, NativeWindow& native) {
   if (native.pendingFirst >= native.pendingEnd) return;
-  if (native.refreshPeriod == 0) native.refreshPeriod = RefreshPeriod();
+  if (native.refreshPeriod == 0) native.refreshPeriod = PrimaryRefreshPeriod();
   if (!native.pacer.PresentAt(Now(), native.refreshPeriod)) return;
   const int first = native.pendingFirst, end = native.pendingEnd;
   native.pendingFirst = native.pendingEnd = 0;

@@ -17,6 +17,9 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 }
 
 PixelRect FromRect(const RECT& r) { return PixelRect{r.left, r.top, r.right, r.bottom}; }
+
+// What ShellExecute answers for a start that succeeded: any value above 32.
+constexpr std::intptr_t kShellStarted = 33;
 }  // namespace
 
 bool GetCursorPos(Point& point) {
@@ -80,9 +83,12 @@ std::intptr_t ShellExecute(WindowHandle owner, const std::wstring& operation, co
   start.lpParameters = parameters.c_str();
   start.lpDirectory = directory.c_str();
   start.nShow = showCommand;
-  ShellExecuteExW(&start);
-  // The shell sets this as the plain call answers: above 32 on success, else an error.
-  return reinterpret_cast<std::intptr_t>(start.hInstApp);
+  // The call's own result says whether the start succeeded: hInstApp tells it
+  // only when a process handle is asked for, which the program has no use for.
+  if (ShellExecuteExW(&start)) return kShellStarted;
+  // On failure hInstApp holds the cause as the plain call gives it, 32 or less.
+  const auto code = reinterpret_cast<std::intptr_t>(start.hInstApp);
+  return code >= 0 && code <= 32 ? code : 0;
 }
 
 long SHGetSpecialFolderLocation(WindowHandle owner, int folder, ItemIdList& list) {

@@ -1,0 +1,82 @@
+// The primary display's refresh period, asked of the most exact source Windows
+// offers first. The pacer's grid (FramePacing.h) must run at the display's own
+// rate: the screen's device answers only whole hertz, 59 for the common 59.94 Hz.
+#include <vector>
+
+#include "NativeWindow.h"
+
+// Only the declarations: dwmapi is looked up at run time.
+#include <dwmapi.h>
+
+namespace backend {
+
+namespace {
+
+// The rate of the primary's mode as Windows sets it, a fraction (59.94 Hz is
+// 60000 in 1001), from the display configuration (Windows 7 on). The primary is
+// the display whose desktop begins at the origin.
+LONGLONG FromDisplayConfig(LONGLONG ticksPerSecond) {
+  std::vector<DISPLAYCONFIG_PATH_INFO> paths;
+  std::vector<DISPLAYCONFIG_MODE_INFO> modes;
+  LONG result = ERROR_INSUFFICIENT_BUFFER;
+  // The configuration may change between the two calls: then they are made again.
+  for (int attempt = 0; attempt < 3 && result == ERROR_INSUFFICIENT_BUFFER; ++attempt) {
+    UINT32 pathCount = 0, modeCount = 0;
+    if (GetDisplayConfigBufferSizes(QDC_ONLY_ACTIVE_PATHS, &pathCount, &modeCount) != ERROR_SUCCESS) return 0;
+    paths.resize(pathCount);
+    modes.resize(modeCount);
+    result = QueryDisplayConfig(QDC_ONLY_ACTIVE_PATHS, &pathCount, paths.data(), &modeCount, modes.data(), nullptr);
+    paths.resize(pathCount);
+    modes.resize(modeCount);
+  }
+  if (result != ERROR_SUCCESS) return 0;
+  for (const DISPLAYCONFIG_PATH_INFO& path : paths) {
+    const UINT32 source = path.sourceInfo.modeInfoIdx;
+    if (source >= modes.size() || modes[source].infoType != DISPLAYCONFIG_MODE_INFO_TYPE_SOURCE) continue;
+    const POINTL origin = modes[source].sourceMode.position;
+    if (origin.x != 0 || origin.y != 0) continue;
+    const DISPLAYCONFIG_RATIONAL rate = path.targetInfo.refreshRate;
+    return runtime::RefreshPeriod(rate.Numerator, rate.Denominator, ticksPerSecond);
+  }
+  return 0;
+}
+
+// The compositor's period, already in performance-counter units (Windows 7 with
+// composition on, every later Windows). dwmapi is not one of Windows' known DLLs:
+// it is loaded from the system folder by name, never imported, so no file of that
+// name beside the program is ever loaded.
+LONGLONG FromCompositor(LONGLONG) {
+  HMODULE dwmapi = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (dwmapi == nullptr) return 0;
+  const auto getTimingInfo = reinterpret_cast<decltype(&::DwmGetCompositionTimingInfo)>(
+      reinterpret_cast<void*>(GetProcAddress(dwmapi, "DwmGetCompositionTimingInfo")));
+  DWM_TIMING_INFO timing{};
+  timing.cbSize = sizeof timing;
+  // The desktop's timing: Windows 8.1 on refuses a window here.
+  const bool answered = getTimingInfo != nullptr && SUCCEEDED(getTimingInfo(nullptr, &timing));
+  FreeLibrary(dwmapi);
+  return answered ? static_cast<LONGLONG>(timing.qpcRefreshPeriod) : 0;
+}
+
+// Whole hertz from the screen's device; 0 or 1 mean "the hardware's default".
+LONGLONG FromScreenDevice(LONGLONG ticksPerSecond) {
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return 0;
+  const int hertz = GetDeviceCaps(screen, VREFRESH);
+  ReleaseDC(nullptr, screen);
+  return hertz > 1 ? runtime::RefreshPeriod(static_cast<std::uint32_t>(hertz), 1, ticksPerSecond) : 0;
+}
+
+}  // namespace
+
+LONGLONG PrimaryRefreshPeriod() {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  for (LONGLONG (*ask)(LONGLONG) : {FromDisplayConfig, FromCompositor, FromScreenDevice}) {
+    const LONGLONG period = ask(frequency.QuadPart);
+    if (period > 0) return period;
+  }
+  return runtime::RefreshPeriod(60, 1, frequency.QuadPart);  // a display that does not say
+}
+
+}  // namespace backend
