@@ -3,7 +3,9 @@
 // ticks it picks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -33,6 +35,7 @@ struct Row {
   std::vector<Micros> ticks;
   std::uint32_t refreshes;  // in `seconds` seconds
   std::uint32_t seconds = 1;
+  Micros phase = -1;  // the display refreshes this long after the first tick, told to the pacer; -1: not told
 };
 
 std::string Describe(const std::vector<Micros>& ticks, const std::vector<bool>& presented, std::size_t at) {
@@ -54,6 +57,8 @@ TEST(FramePacing, PresentsEveryTickTheDisplayCanShowAndNeverRunsAheadOfIt) {
       {"a tick stalled 200 ms at 144 Hz", Ticks(640, 15600, 2000, 300, 200000), 144},
       {"Windows' 15.6 ms ticks, +-2 ms, at 59.94 Hz", Ticks(640, 15600, 2000), 60000, 1001},
       {"Wine's 10 ms ticks at 59.94 Hz", Ticks(1000, 10000, 300), 60000, 1001},
+      {"15.6 ms ticks on time at 59.94 Hz, a refresh 9 ms after the first", Ticks(640, 15600, 0), 60000, 1001, 9000},
+      {"Wine's 10 ms ticks at 59.94 Hz, a refresh 5 ms after the first", Ticks(1000, 10000, 300), 60000, 1001, 5000},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -65,13 +70,18 @@ TEST(FramePacing, PresentsEveryTickTheDisplayCanShowAndNeverRunsAheadOfIt) {
     std::vector<bool> presented;
     std::vector<Micros> presents;
     std::set<std::int64_t> refreshesWithTick, refreshesWithPresent;
+    const Micros firstRefresh = row.ticks.front() + std::max<Micros>(row.phase, 0);
+    const std::optional<std::int64_t> told =
+        row.phase < 0 ? std::nullopt : std::optional<std::int64_t>(firstRefresh * 1000);
     for (Micros t : row.ticks) {
-      presented.push_back(pacer.PresentAt(t * 1000, pacerPeriod));
+      presented.push_back(pacer.PresentAt(t * 1000, pacerPeriod, told));
       if (presented.back()) presents.push_back(t);
-      // The display shows at each refresh the last frame presented before it. Its
-      // refreshes are counted from the first tick, where the grid begins: the
-      // pacer is not told their phase, so the rows check its rate alone.
-      const std::int64_t refresh = (t - row.ticks.front()) * row.refreshes / (std::int64_t{1000000} * row.seconds);
+      // The display shows at each refresh the last frame presented before it. A
+      // pacer not told the display's phase begins its grid at the first tick, and
+      // such rows count the refreshes from there: they check its rate alone.
+      const std::int64_t since = (t - firstRefresh) * row.refreshes;
+      const std::int64_t term = std::int64_t{1000000} * row.seconds;
+      const std::int64_t refresh = since / term - (since % term < 0 ? 1 : 0);
       refreshesWithTick.insert(refresh);
       if (presented.back()) refreshesWithPresent.insert(refresh);
     }
@@ -124,6 +134,7 @@ TEST(FramePacing, ANewRefreshRateOrNoneTakesEffectAtTheNextTick) {
     Micros now;
     Micros period;
     bool presents;
+    Micros refreshedAt = -1;  // when the display refreshed, as the pacer is told; -1: not told
   };
   const Step steps[] = {
       {0, 16667, true},      {10000, 16667, false},  {20000, 16667, true},
@@ -136,10 +147,17 @@ TEST(FramePacing, ANewRefreshRateOrNoneTakesEffectAtTheNextTick) {
       {40000, 16667, true},  {1000, 16667, true},    {2000, 16667, false},
       // Ticks exactly one refresh apart each present; a second tick at the same time does not.
       {17667, 16667, true},  {17667, 16667, false},  {34334, 16667, true},
+      // Told the display refreshed at 40000, the grid follows the display: 10.5 ms
+      // after the last present is a new refresh, 5 ms before it is not.
+      {39000, 16667, false, 40000},  {40500, 16667, true, 40000},
+      // A new reading moves the display's phase: the grid moves with it.
+      {50000, 16667, true, 60000},   {55000, 16667, false, 60000}, {60100, 16667, true, 60000},
   };
   runtime::FramePacer pacer;
   for (const Step& step : steps) {
-    EXPECT_EQ(pacer.PresentAt(step.now, step.period), step.presents) << "at " << step.now << " every " << step.period;
+    const auto told = step.refreshedAt < 0 ? std::nullopt : std::optional<std::int64_t>(step.refreshedAt);
+    EXPECT_EQ(pacer.PresentAt(step.now, step.period, told), step.presents)
+        << "at " << step.now << " every " << step.period;
   }
 }
 

@@ -2,18 +2,38 @@
 
 namespace runtime {
 
-bool FramePacer::PresentAt(std::int64_t now, std::int64_t refreshPeriod) {
+namespace {
+
+// The start of the grid period that holds `time`: the grid's periods begin at
+// origin + k * period for every whole k.
+std::int64_t PeriodStart(std::int64_t time, std::int64_t origin, std::int64_t period) {
+  std::int64_t periods = (time - origin) / period;
+  if ((time - origin) % period < 0) --periods;  // rounded down, also before the origin
+  return origin + periods * period;
+}
+
+}  // namespace
+
+bool FramePacer::PresentAt(std::int64_t now, std::int64_t refreshPeriod, std::optional<std::int64_t> refreshedAt) {
   if (refreshPeriod <= 0) return true;
-  // The first frame, a display that refreshes at a new rate, or a time before the
-  // period last presented in (a clock that was set back): a new grid from here.
-  if (refreshPeriod != period_ || now < nextPeriod_ - refreshPeriod) {
-    period_ = refreshPeriod;
-    nextPeriod_ = now + refreshPeriod;
-    return true;
+  const bool sameRate = refreshPeriod == period_;
+  // The display's own phase, whenever it is told, so the grid follows it; else
+  // the grid keeps the phase it has, or begins here for a new rate.
+  if (refreshedAt) {
+    origin_ = *refreshedAt;
+  } else if (!sameRate) {
+    origin_ = now;
   }
-  if (now < nextPeriod_) return false;
-  // Skip the periods that passed without a tick (a stall), keeping the grid's phase.
-  nextPeriod_ += ((now - nextPeriod_) / refreshPeriod + 1) * refreshPeriod;
+  if (sameRate) {
+    const std::int64_t lastStart = PeriodStart(lastPresent_, origin_, refreshPeriod);
+    // Still in the period last presented in: the display would show only one.
+    if (now >= lastStart && now < lastStart + refreshPeriod) return false;
+    // Before it: a clock that was set back. Without the display's phase the grid
+    // begins again here.
+    if (now < lastStart && !refreshedAt) origin_ = now;
+  }
+  period_ = refreshPeriod;
+  lastPresent_ = now;
   return true;
 }
 

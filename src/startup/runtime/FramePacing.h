@@ -5,35 +5,43 @@
 // refresh counted from the last present drops frames whenever a tick comes a
 // little late and the next one on time.
 //
-// The pacer lays the display's refresh periods out as a grid that starts at the
-// first frame presented and keeps its phase from then on. A tick presents when it
-// falls in a period of the grid in which nothing was presented yet. So:
+// The pacer lays the display's refresh periods out as a grid. A tick presents
+// when it falls in a period of the grid in which nothing was presented yet. So:
 // - ticks slower than the refresh each fall in a period of their own, and every
 //   one presents;
 // - ticks faster than the refresh present at most once per period, and since a
 //   tick comes within every period, two presents are never two periods apart.
-// A new refresh period (the display changed) starts a new grid at the next tick.
+//
+// The grid's periods are the display's own when the pacer is told when the
+// display refreshed (Windows' compositor says so): then every refresh in which a
+// tick came shows a new frame, as presenting every tick would, with fewer
+// presents. Told nothing of the phase, the grid begins at the first frame
+// presented and keeps its phase from then on; its periods may then straddle the
+// display's, and a refresh now and then repeats a frame that presenting every
+// tick would have renewed. A new refresh period (the display changed) starts a
+// new grid at the next tick.
 //
 // Times are in any one unit (the Windows build counts the performance counter),
 // never going back; nothing here asks the clock.
-//
-// The grid begins at the first present, not at one of the display's own
-// refreshes, whose phase the pacer is not told: only its period is the display's.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace runtime {
 
 class FramePacer {
  public:
   // True when the frame is to be presented at `now`, the display refreshing every
-  // `refreshPeriod`. A period of 0 or less paces nothing: every tick presents.
-  bool PresentAt(std::int64_t now, std::int64_t refreshPeriod);
+  // `refreshPeriod`, last (or next) at `refreshedAt` when that is known. A period
+  // of 0 or less paces nothing: every tick presents.
+  bool PresentAt(std::int64_t now, std::int64_t refreshPeriod,
+                 std::optional<std::int64_t> refreshedAt = std::nullopt);
 
  private:
-  std::int64_t period_ = 0;      // of the grid; 0 before the first present
-  std::int64_t nextPeriod_ = 0;  // where the grid's next period, not yet presented in, begins
+  std::int64_t period_ = 0;       // of the grid; 0 before the first present
+  std::int64_t origin_ = 0;       // where one of the grid's periods begins
+  std::int64_t lastPresent_ = 0;  // when the last frame was presented
 };
 
 // One refresh of a display that refreshes `refreshes` times in `seconds` seconds,

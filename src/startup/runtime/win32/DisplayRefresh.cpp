@@ -1,5 +1,5 @@
 // The primary display's refresh period, asked of the most exact source Windows
-// offers first. The pacer's grid (FramePacing.h) must run at the display's own
+// offers first, and the time of its last refresh where the compositor tells it. The pacer's grid (FramePacing.h) must run at the display's own
 // rate: the screen's device answers only whole hertz, 59 for the common 59.94 Hz.
 #include <vector>
 
@@ -41,21 +41,27 @@ LONGLONG FromDisplayConfig(LONGLONG ticksPerSecond) {
   return 0;
 }
 
-// The compositor's period, already in performance-counter units (Windows 7 with
-// composition on, every later Windows). dwmapi is not one of Windows' known DLLs:
-// it is loaded from the system folder by name, never imported, so no file of that
-// name beside the program is ever loaded.
-LONGLONG FromCompositor(LONGLONG) {
+// The compositor's timing (Windows 7 with composition on, every later Windows):
+// false when it gives none. dwmapi is not one of Windows' known DLLs: it is
+// loaded from the system folder by name, never imported, so no file of that name
+// beside the program is ever loaded.
+bool CompositorTiming(DWM_TIMING_INFO& timing) {
   HMODULE dwmapi = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (dwmapi == nullptr) return 0;
+  if (dwmapi == nullptr) return false;
   const auto getTimingInfo = reinterpret_cast<decltype(&::DwmGetCompositionTimingInfo)>(
       reinterpret_cast<void*>(GetProcAddress(dwmapi, "DwmGetCompositionTimingInfo")));
-  DWM_TIMING_INFO timing{};
+  timing = DWM_TIMING_INFO{};
   timing.cbSize = sizeof timing;
   // The desktop's timing: Windows 8.1 on refuses a window here.
   const bool answered = getTimingInfo != nullptr && SUCCEEDED(getTimingInfo(nullptr, &timing));
   FreeLibrary(dwmapi);
-  return answered ? static_cast<LONGLONG>(timing.qpcRefreshPeriod) : 0;
+  return answered;
+}
+
+// The compositor's period, already in performance-counter units.
+LONGLONG FromCompositor(LONGLONG) {
+  DWM_TIMING_INFO timing;
+  return CompositorTiming(timing) ? static_cast<LONGLONG>(timing.qpcRefreshPeriod) : 0;
 }
 
 // Whole hertz from the screen's device; 0 or 1 mean "the hardware's default".
@@ -77,6 +83,16 @@ LONGLONG PrimaryRefreshPeriod() {
     if (period > 0) return period;
   }
   return runtime::RefreshPeriod(60, 1, frequency.QuadPart);  // a display that does not say
+}
+
+LONGLONG DisplayRefreshedAt(LONGLONG period) {
+  DWM_TIMING_INFO timing;
+  if (period <= 0 || !CompositorTiming(timing) || timing.qpcVBlank == 0) return 0;
+  // The compositor keeps to the display it composes for; a period of its own far
+  // from the primary's means it paces another display, whose phase is no use here.
+  const auto compositorPeriod = static_cast<LONGLONG>(timing.qpcRefreshPeriod);
+  if (compositorPeriod < period - period / 100 || compositorPeriod > period + period / 100) return 0;
+  return static_cast<LONGLONG>(timing.qpcVBlank);
 }
 
 }  // namespace backend

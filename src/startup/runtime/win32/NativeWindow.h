@@ -37,6 +37,8 @@ struct NativeWindow {
   int pendingEnd = 0;
   runtime::FramePacer pacer;    // which ticks present
   LONGLONG refreshPeriod = 0;   // one display refresh, in performance-counter units; 0: ask again
+  LONGLONG refreshedAt = 0;     // when the display last refreshed, at the last look; 0: not known
+  ULONGLONG nextRefreshLook = 0;  // GetTickCount64 time to look at the refresh's phase again
 
   std::vector<MonitorArea> displays;  // the monitors at the last look
   ULONGLONG nextDisplayLook = 0;      // GetTickCount64 time of the next look; 0 before the first
@@ -59,6 +61,10 @@ void DisplaysChanged(NativeWindow& native);
 // One refresh of the primary display in performance-counter units: the rate
 // Windows gives as a fraction where it does, else whole hertz, else 60 Hz.
 LONGLONG PrimaryRefreshPeriod();
+
+// The performance-counter time of the display's last refresh, as the compositor
+// tells it for a display refreshing every `period`; 0 where it tells none.
+LONGLONG DisplayRefreshedAt(LONGLONG period);
 
 // Runs the form timers that are due on this native tick, looks at the displays,
 // then presents.

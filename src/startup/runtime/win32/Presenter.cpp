@@ -5,12 +5,15 @@
 // trips. A window without a running tick presents through the ordinary paint
 // message instead.
 #include <algorithm>
+#include <optional>
 
 #include "NativeWindow.h"
 
 namespace backend {
 
 namespace {
+
+constexpr ULONGLONG kRefreshLookInterval = 1000;  // milliseconds
 
 LONGLONG Now() {
   LARGE_INTEGER counter;
@@ -39,8 +42,19 @@ void PresentRows(HDC dc, WindowEvents& events, int first, int end) {
 
 void PresentIfDue(HWND window, NativeWindow& native) {
   if (native.pendingFirst >= native.pendingEnd) return;
-  if (native.refreshPeriod == 0) native.refreshPeriod = PrimaryRefreshPeriod();
-  if (!native.pacer.PresentAt(Now(), native.refreshPeriod)) return;
+  if (native.refreshPeriod == 0) {
+    native.refreshPeriod = PrimaryRefreshPeriod();
+    native.nextRefreshLook = 0;
+  }
+  // The display's phase, looked at again every second: the periods the counter
+  // can count stray from the display's by a little, which adds up over a run.
+  const ULONGLONG tickCount = GetTickCount64();
+  if (tickCount >= native.nextRefreshLook) {
+    native.refreshedAt = DisplayRefreshedAt(native.refreshPeriod);
+    native.nextRefreshLook = tickCount + kRefreshLookInterval;
+  }
+  const auto refreshedAt = native.refreshedAt != 0 ? std::optional<LONGLONG>(native.refreshedAt) : std::nullopt;
+  if (!native.pacer.PresentAt(Now(), native.refreshPeriod, refreshedAt)) return;
   const int first = native.pendingFirst, end = native.pendingEnd;
   native.pendingFirst = native.pendingEnd = 0;
   HDC dc = GetDC(window);
