@@ -20,6 +20,9 @@ WATCH = 1.0
 # than this after the one before (the test itself was held up on a busy
 # machine) starts the series afresh.
 LONGEST_GAP = 0.3
+# Reading a grab for motion takes a core for tens of milliseconds: looking more
+# often would take from the program the time it needs to move.
+MOTION_POLL_INTERVAL = 0.05
 
 
 class _XImage(ctypes.Structure):
@@ -148,7 +151,7 @@ def wait_for_bands_to_move(display, box, timeout=e2e.PATIENCE):
         return answer
 
     try:
-        return e2e.wait_until(moved, timeout)
+        return e2e.wait_until(moved, timeout, MOTION_POLL_INTERVAL)
     finally:
         grabber.close()
 
