@@ -10,14 +10,12 @@ import time
 import unittest
 
 import e2e
+from test_mosaic import wait_for_bands_to_move
 
-WINDOWS_TIMEOUT = 5.0
-PAINT_SETTLE = 0.5
-# The program looks at the monitors four times a second; it must have caught up
-# within a second of the change.
-FOLLOW_LIMIT = 1.0
+# The program looks at the monitors four times a second, on a tick: once this
+# long has passed after a change, its next tick sees the change.
+LOOK_INTERVAL = 0.25
 STILL_RUNNING_AFTER = 5.0
-EXIT_LIMIT = 1.0 + e2e.WINE_WITHDRAW_DELAY + 0.5
 
 # (name, mode) of the outputs left to right in X; None turns the output off.
 THREE = [("DUMMY2", "800x600"), ("DUMMY0", "1280x720"), ("DUMMY1", "1024x768")]
@@ -44,11 +42,27 @@ def pointer(display):
     return int(values["X"]), int(values["Y"])
 
 
+def shows_the_layout(picture, boxes, covered):
+    """Whether the screen shows what the program owes the layout `boxes`: bands
+    over white on the whole primary, black on every covered monitor left."""
+    primary = boxes["DUMMY0"]
+    return (e2e.color_fraction(picture, e2e.DESKTOP, primary) == 0.0
+            and all(e2e.color_fraction(picture, e2e.WHITE, cell) > 0.15
+                    and e2e.color_fraction(picture, e2e.BLACK, cell) < 0.5
+                    for cell in e2e.grid_boxes(primary, 6, 6))
+            and all(e2e.color_fraction(picture, e2e.BLACK, boxes[output]) == 1.0 for output in covered & set(boxes)))
+
+
 class DisplayChangesTest(e2e.WineDesktopTest):
 
     @classmethod
     def start_display(cls, work):
         return e2e.start_xorg_three_monitors(work)
+
+    def bands_move(self, boxes):
+        # Every layout here keeps the first 1280x720 of the primary where it was.
+        left, top, _, _ = boxes["DUMMY0"]
+        return wait_for_bands_to_move(self.x_server.display, (left, top, left + 1280, top + 720))
 
     def run_row(self, name, changes):
         display = self.x_server.display
@@ -57,25 +71,27 @@ class DisplayChangesTest(e2e.WineDesktopTest):
         self.x_server.paint_desktop(e2e.DESKTOP)
         self.xdo.mousemove(boxes["DUMMY0"][0] + 100, 100)  # on the primary in every layout
         program = self.start_saver("/s")
-        deadline = time.monotonic() + WINDOWS_TIMEOUT
-        while len(self.inspector.windows_of(e2e.SAVER_NAME)) < 3 and time.monotonic() < deadline:
-            time.sleep(e2e.POLL_INTERVAL)
-        self.assertEqual(len(self.inspector.windows_of(e2e.SAVER_NAME)), 3, "the saver and two covers")
-        time.sleep(PAINT_SETTLE)
+        windows = e2e.poll(lambda: self.inspector.windows_of(e2e.SAVER_NAME), lambda found: len(found) >= 3)
+        self.assertEqual(len(windows), 3, "the saver and two covers")
+        self.assertTrue(self.bands_move(boxes), "the saver's bands do not move")
         covered = {name for name in boxes if name != "DUMMY0"}
 
         before = pointer(display)
         for outputs in changes:
+            changed = time.monotonic()
             boxes = lay_out(display, outputs)
-            time.sleep(FOLLOW_LIMIT)
-        pointer_moved = pointer(display) != before
-        picture = self.screenshot(name)
-
-        if pointer_moved:
-            # X moved the pointer as part of the change: that is a mouse movement.
-            self.assertTrue(program.wait(EXIT_LIMIT), "the pointer moved but the program did not end")
-            self.assertEqual(self.inspector.windows_of(e2e.SAVER_NAME), [])
-            return
+            if pointer(display) != before:
+                # X moved the pointer as part of the change: that is a mouse movement.
+                self.assertTrue(program.wait(e2e.PATIENCE), "the pointer moved but the program did not end")
+                self.assertEqual(self.inspector.windows_of(e2e.SAVER_NAME), [])
+                return
+            # A tick after the look interval has seen the change, and frames
+            # presented after that tick show what the program made of it.
+            time.sleep(LOOK_INTERVAL)
+            self.assertTrue(self.bands_move(boxes) and self.bands_move(boxes), "the saver stopped after the change")
+            picture = e2e.poll(lambda: self.screenshot(name), lambda shot: shows_the_layout(shot, boxes, covered))
+            e2e.report_time("%s: followed %s after" % (name, [mode for _, mode in outputs]),
+                            time.monotonic() - changed)
 
         primary = boxes["DUMMY0"]
         picture.crop(primary).save(os.path.join(self.work, name + "-primary.png"))
@@ -90,9 +106,12 @@ class DisplayChangesTest(e2e.WineDesktopTest):
                 self.assertEqual(e2e.color_fraction(picture, e2e.BLACK, boxes[output]), 1.0)
 
         time.sleep(STILL_RUNNING_AFTER)
-        self.assertTrue(program.running, "the saver ended on its own after the change")
+        # Still moving bands show the program kept ticking all along.
+        self.assertTrue(program.running and self.bands_move(boxes), "the saver ended on its own after the change")
+        moved = time.monotonic()
         self.xdo.mousemove_relative(1, 0)
-        self.assertTrue(program.wait(EXIT_LIMIT), "a mouse move did not end the program")
+        self.assertTrue(program.wait(e2e.PATIENCE), "a mouse move did not end the program")
+        e2e.report_time("%s: ended after the mouse move in" % name, time.monotonic() - moved)
         self.assertNotIn(program.exit_code, (3, 5), "the program crashed")
         self.assertEqual(self.inspector.windows_of(e2e.SAVER_NAME), [])
 

@@ -11,13 +11,12 @@ as frostlane-pictures writes it."""
 import collections
 import os
 import subprocess
-import time
 import unittest
 
 from PIL import Image
 
 import e2e
-from test_mosaic import ScreenGrabber, bands, busiest_row, period
+from test_mosaic import ScreenGrabber, bands, busiest_row, period, wait_for_bands_to_move
 
 # The twelve pictures' pixels at 100%, by index, and the gaps: 240 twips between
 # copies, 120 twips between rows.
@@ -26,10 +25,8 @@ SIZES_AT_96 = [(86, 160), (71, 95), (136, 136), (128, 121), (127, 118), (102, 11
 COPY_GAP_AT_96 = 16
 ROW_GAP_AT_96 = 8
 TOLERANCE = 2
-PAINT_SETTLE = 0.5
 # The bands move while the screen is read, and a grab taken while a frame is
 # being presented may hold a band half moved: then another grab is read.
-GRABS = 5
 GRAB_INTERVAL = 0.07
 
 Art = collections.namedtuple("Art", "width height rows ink_top ink_bottom")
@@ -112,17 +109,14 @@ class HighDpiTest(e2e.WineDesktopTest):
     DENSITIES = (96, 120, 144, 192)
 
     def grab_bands(self, art, copy_gap):
-        """The bands of the first grab in which every whole band is read."""
+        """The bands of the first grab in which every whole band is read, or of
+        the last one at the deadline."""
         width, height = self.SCREEN_SIZE
         grabber = ScreenGrabber(self.x_server.display)
         try:
-            for attempt in range(GRABS):
-                rows = ScreenGrabber.rows(grabber.grab(width, height), width, height)
-                found, unread = read_bands(rows, width, art, copy_gap)
-                if not unread:
-                    return found, []
-                time.sleep(GRAB_INTERVAL)
-            return found, unread
+            return e2e.poll(lambda: read_bands(ScreenGrabber.rows(grabber.grab(width, height), width, height), width,
+                                               art, copy_gap),
+                            lambda reading: not reading[1], interval=GRAB_INTERVAL)
         finally:
             grabber.close()
 
@@ -134,7 +128,8 @@ class HighDpiTest(e2e.WineDesktopTest):
                 self.wine.set_dots_per_inch(dots_per_inch)
                 program = self.start_saver("/s")
                 self.assertIsNotNone(self.inspector.wait_for_window(e2e.SAVER_NAME), "no saver window")
-                time.sleep(PAINT_SETTLE)
+                # Bands that move are painted; bands that never do are still read.
+                wait_for_bands_to_move(self.x_server.display, (0, 0) + self.SCREEN_SIZE)
                 self.screenshot("saver-%d" % dots_per_inch)  # for a person to look at
                 found, unread = self.grab_bands(art, round(COPY_GAP_AT_96 * scale))
                 program.close()

@@ -34,11 +34,11 @@ ELEVATED_SWITCH = "/elevated-copy"
 ID_OK, ID_YES, ID_NO = 1, 6, 7
 DIALOG_CLASS = "#32770"
 
-# The first program in a fresh prefix may take a few seconds to show its box.
-BOX_TIMEOUT = 10.0
-# A box closes, then Wine waits for the withdrawn window (no window manager).
-EXIT_TIMEOUT = 2.0 + e2e.WINE_WITHDRAW_DELAY
-# How long the installed saver is watched for an install question that must not come.
+# The first program in a fresh prefix may take a few seconds to show its box,
+# and a box that closes leaves a program that ends: both are waited for this long.
+BOX_TIMEOUT = EXIT_TIMEOUT = e2e.PATIENCE
+# How long the installed saver is watched for an install question that must not
+# come. The question would come before the saver's window, which the watch waits for.
 NO_OFFER_WATCH = 1.5
 
 

@@ -11,13 +11,7 @@ import time
 import unittest
 
 import e2e
-
-# The windows are up once the inspector sees them all; give them ticks to paint.
-PAINT_SETTLE = 0.5
-WINDOWS_TIMEOUT = 5.0
-# The watch timer ticks every 10 ms; a second is generous under Wine.
-REACTION_LIMIT = 1.0
-EXIT_LIMIT = REACTION_LIMIT + e2e.WINE_WITHDRAW_DELAY + 0.5
+from test_mosaic import wait_for_bands_to_move
 
 SAVER_TITLE = "Form1"
 COVER_TITLE = "Form2"
@@ -103,23 +97,34 @@ class CoversOnThreeMonitorsTest(e2e.WineDesktopTest):
         program = cls.wine.start(cls.saver, "/s")
         cls.addClassCleanup(program.close)
         expected = 1 + len(cls.OTHERS)
-        deadline = time.monotonic() + WINDOWS_TIMEOUT
-        while len(cls.inspector.windows_of(e2e.SAVER_NAME)) < expected and time.monotonic() < deadline:
-            time.sleep(e2e.POLL_INTERVAL)
-        time.sleep(PAINT_SETTLE)
+        e2e.wait_until(lambda: len(cls.inspector.windows_of(e2e.SAVER_NAME)) >= expected)
+        # Bands that move show the saver painted and ticking; its first tick
+        # took the pointer's starting position. The covers are judged by a
+        # picture taken once they are black, or at the deadline.
+        cls.ticking = wait_for_bands_to_move(cls.x_server.display, cls.in_x(cls.PRIMARY))
         cls.windows = cls.inspector.windows_of(e2e.SAVER_NAME)
-        cls.picture = cls.screenshot("monitors")
+        cls.picture = e2e.poll(lambda: cls.screenshot("monitors"), cls.covers_are_black, interval=0.1)
         cls.opaque_pointer_pixels = e2e.pointer_opacity(cls.x_server.display)
         cls.running_before_move = program.running
 
         shown = [w["xid"] for w in cls.windows]
+        moved = time.monotonic()
         cls.xdo.mousemove(cls.POINTER_MOVED_TO[0] + cls.x_offset, cls.POINTER_MOVED_TO[1])
-        cls.gone_from_screen = e2e.wait_for_x_windows_gone(cls.x_server.display, shown, REACTION_LIMIT)
-        cls.ended = program.wait(EXIT_LIMIT)
+        cls.gone_from_screen = e2e.wait_for_x_windows_gone(cls.x_server.display, shown, e2e.PATIENCE)
+        if cls.gone_from_screen:
+            e2e.report_time("%s: off the screen after the mouse move in" % cls.__name__, time.monotonic() - moved)
+        cls.ended = program.wait(e2e.PATIENCE if cls.gone_from_screen else 0.0)
+        if cls.ended:
+            e2e.report_time("%s: ended after the mouse move in" % cls.__name__, time.monotonic() - moved)
         cls.windows_after_end = cls.inspector.windows_of(e2e.SAVER_NAME)
 
-    def in_x(self, rect):
-        return (rect[0] + self.x_offset, rect[1], rect[2] + self.x_offset, rect[3])
+    @classmethod
+    def covers_are_black(cls, picture):
+        return all(e2e.color_fraction(picture, e2e.BLACK, cls.in_x(rect)) == 1.0 for rect in cls.OTHERS)
+
+    @classmethod
+    def in_x(cls, rect):
+        return (rect[0] + cls.x_offset, rect[1], rect[2] + cls.x_offset, rect[3])
 
     def windows_titled(self, title):
         return [w for w in self.windows if w["title"] == title]
@@ -157,6 +162,7 @@ class CoversOnThreeMonitorsTest(e2e.WineDesktopTest):
         self.assertEqual(self.opaque_pointer_pixels, 0)
 
     def test_moving_the_mouse_over_another_monitor_ends_the_program_and_closes_every_window(self):
+        self.assertTrue(self.ticking, "the saver's bands did not move before the mouse did")
         self.assertTrue(self.running_before_move, "the saver ended before the mouse moved")
         self.assertTrue(self.gone_from_screen, "windows stayed on screen after the mouse moved")
         self.assertTrue(self.ended, "the program did not end")

@@ -15,6 +15,14 @@ PERIODS = {width + 16 for width in PICTURE_WIDTHS}
 # so the direction of the move is never ambiguous.
 SAMPLE_INTERVAL = 0.1
 WATCH = 1.0
+# A band moves at most a hundred ticks' worth a second, so shots up to this far
+# apart still see it move by less than half its period. A shot that comes later
+# than this after the one before (the test itself was held up on a busy
+# machine) starts the series afresh.
+LONGEST_GAP = 0.3
+# Reading a grab for motion takes a core for tens of milliseconds: looking more
+# often would take from the program the time it needs to move.
+MOTION_POLL_INTERVAL = 0.05
 
 
 class _XImage(ctypes.Structure):
@@ -42,10 +50,11 @@ class ScreenGrabber:
         if not self.display:
             raise e2e.EnvironmentFailure("cannot open display %s" % display)
 
-    def grab(self, width, height):
-        """The screen's raw pixels: 4 bytes each (blue, green, red, unused), and the row length."""
+    def grab(self, width, height, left=0, top=0):
+        """The raw pixels of the screen's width x height area at left, top (X
+        coordinates): 4 bytes each (blue, green, red, unused), and the row length."""
         z_pixmap, all_planes = 2, 0xFFFFFFFF
-        image = self.x11.XGetImage(self.display, self.x11.XDefaultRootWindow(self.display), 0, 0, width, height,
+        image = self.x11.XGetImage(self.display, self.x11.XDefaultRootWindow(self.display), left, top, width, height,
                                    all_planes, z_pixmap)
         if not image:
             raise e2e.EnvironmentFailure("XGetImage failed")
@@ -114,6 +123,39 @@ def busiest_row(rows, top, bottom):
     return max(range(top, bottom), key=lambda y: len(rows[y]) - rows[y].count(255))
 
 
+def moved_sideways(before, after):
+    """Whether some band of `before` stands shifted sideways in `after`."""
+    for top, bottom in bands(before):
+        y = busiest_row(before, top, bottom)
+        length = period(before[y])
+        if length and displacement(before[y], after[y], length) not in (None, 0):
+            return True
+    return False
+
+
+def wait_for_bands_to_move(display, box, timeout=e2e.PATIENCE):
+    """True once a band within `box` (left, top, right, bottom; X coordinates)
+    moves sideways: the saver has painted its mosaic and its ticks run. The
+    first tick also takes the pointer's starting position, so from then on a
+    mouse move counts. A change that is no shift (the first paint, a frame
+    caught while it was presented) is no proof, and the next grab is compared."""
+    left, top, right, bottom = box
+    width, height = right - left, bottom - top
+    grabber = ScreenGrabber(display)
+    previous = []
+
+    def moved():
+        rows = ScreenGrabber.rows(grabber.grab(width, height, left, top), width, height)
+        answer = bool(previous) and moved_sideways(previous[0], rows)
+        previous[:] = [rows]
+        return answer
+
+    try:
+        return e2e.wait_until(moved, timeout, MOTION_POLL_INTERVAL)
+    finally:
+        grabber.close()
+
+
 class MosaicTest(e2e.WineDesktopTest):
 
     @classmethod
@@ -121,21 +163,34 @@ class MosaicTest(e2e.WineDesktopTest):
         super().setUpClass()
         cls.program = cls.wine.start(cls.saver, "/s")
         window = cls.inspector.wait_for_window(e2e.SAVER_NAME)
-        time.sleep(0.5)
         cls.shots = []
         if window:
+            # Until the bands move, the screen may not even be painted; a
+            # mosaic that never moves is left to the test of its motion.
+            wait_for_bands_to_move(cls.x_server.display, (0, 0) + cls.SCREEN_SIZE)
             cls.screenshot("mosaic")  # for a person to look at
             grabber = ScreenGrabber(cls.x_server.display)
-            grabs = []
             try:
-                started = time.monotonic()
-                while time.monotonic() - started < WATCH:
-                    grabs.append(grabber.grab(*cls.SCREEN_SIZE))
-                    time.sleep(SAMPLE_INTERVAL)
+                cls.shots = [ScreenGrabber.rows(grabbed, *cls.SCREEN_SIZE) for grabbed in cls.watch(grabber)]
             finally:
                 grabber.close()
-            cls.shots = [ScreenGrabber.rows(grabbed, *cls.SCREEN_SIZE) for grabbed in grabs]
         cls.program.close()
+
+    @classmethod
+    def watch(cls, grabber):
+        """Grabs SAMPLE_INTERVAL apart over WATCH seconds, no two further apart
+        than LONGEST_GAP; on a machine too busy for that, the longest series."""
+        series, longest = [], []
+        deadline = time.monotonic() + e2e.PATIENCE
+        while time.monotonic() < deadline:
+            if series and time.monotonic() - series[-1][0] > LONGEST_GAP:
+                series = []
+            series.append((time.monotonic(), grabber.grab(*cls.SCREEN_SIZE)))
+            longest = max(longest, series, key=len)
+            if series[-1][0] - series[0][0] >= WATCH:
+                break
+            time.sleep(SAMPLE_INTERVAL)
+        return [grabbed for _, grabbed in longest]
 
     def setUp(self):
         self.assertGreaterEqual(len(self.shots), 2, "the saver showed no window")

@@ -22,6 +22,7 @@ import time
 import unittest
 
 import e2e
+from test_mosaic import wait_for_bands_to_move
 
 # Loaded by Wine's window layer while the program runs (found with
 # WINEDEBUG=+loaddll in every mode), and what drawing with the screen's own
@@ -38,8 +39,7 @@ ELEVATED_SWITCH = "/elevated-copy"
 INSTALLED_NAME = "Quillon_Solutions_Frostlane_1.scr"
 DIALOG_CLASS = "#32770"
 
-BOX_TIMEOUT = 10.0
-EXIT_TIMEOUT = e2e.WINE_WITHDRAW_DELAY + 3.0
+BOX_TIMEOUT = EXIT_TIMEOUT = e2e.PATIENCE
 
 
 def recorded_loads(folder):
@@ -97,7 +97,7 @@ class PlantedDllTest(e2e.WineDesktopTest):
     def settings_notice_answered_yes(self, exe):
         program = self.start(exe, "/c")
         self.inspector.click(self.box(exe, SETTINGS_NOTICE)["hwnd"], "Yes")
-        self.assertEqual(self.browser.wait_for_calls(1, 5.0), ["http://www.quillonsolutions.example/"])
+        self.assertEqual(self.browser.wait_for_calls(1, e2e.PATIENCE), ["http://www.quillonsolutions.example/"])
         self.assertTrue(program.wait(EXIT_TIMEOUT), "still running after the notice")
 
     def install_with_an_unwritable_windows_folder(self, exe):
@@ -128,7 +128,8 @@ class PlantedDllTest(e2e.WineDesktopTest):
     def saver_until_the_mouse_moves(self, exe):
         program = self.start(exe, "/s")
         self.assertIsNotNone(self.inspector.wait_for_window(e2e.SAVER_NAME, timeout=BOX_TIMEOUT), "no saver window")
-        time.sleep(1.0)  # the timers tick, the bands move
+        # The timers tick, the bands move, and the mouse counts from the first tick on.
+        self.assertTrue(wait_for_bands_to_move(self.x_server.display, (0, 0) + self.SCREEN_SIZE), "no bands move")
         self.xdo.mousemove_relative(5, 5)
         self.assertTrue(program.wait(EXIT_TIMEOUT), "the saver did not end on the mouse")
 

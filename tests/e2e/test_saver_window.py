@@ -2,13 +2,10 @@
 among other windows, and that nothing of the desktop shows through. No window
 manager runs, so nothing but the program places or sizes its window."""
 
-import time
 import unittest
 
 import e2e
-
-# The window is up once the inspector sees it; give it a few ticks to paint.
-PAINT_SETTLE = 0.5
+from test_mosaic import wait_for_bands_to_move
 
 
 class SaverWindowTest(e2e.WineDesktopTest):
@@ -18,7 +15,10 @@ class SaverWindowTest(e2e.WineDesktopTest):
         super().setUpClass()
         cls.program = cls.wine.start(cls.saver, "/s")
         window = cls.inspector.wait_for_window(e2e.SAVER_NAME)
-        time.sleep(PAINT_SETTLE)
+        # The window is up once the inspector sees it, and painted once its
+        # bands move; what the screen shows then is for the tests to judge.
+        if window:
+            wait_for_bands_to_move(cls.x_server.display, (0, 0) + cls.SCREEN_SIZE)
         cls.windows = cls.inspector.windows_of(e2e.SAVER_NAME) if window else []
         cls.picture = cls.screenshot("saver")
         cls.opaque_pointer_pixels = e2e.pointer_opacity(cls.x_server.display)

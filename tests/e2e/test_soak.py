@@ -42,9 +42,9 @@ class SoakTest(e2e.WineDesktopTest):
         print(report)
 
         self.xdo.mousemove_relative(1, 0)
-        self.assertTrue(program.wait(2.0 + e2e.WINE_WITHDRAW_DELAY), "a mouse move did not end the saver")
+        self.assertTrue(program.wait(e2e.PATIENCE), "a mouse move did not end the saver")
         self.assertEqual(program.exit_code, 0, "the saver did not end normally after a mouse move")
-        self.assertTrue(self.inspector.wait_for_no_window(e2e.SAVER_NAME, 1.0), "the saver left a window")
+        self.assertTrue(self.inspector.wait_for_no_window(e2e.SAVER_NAME, e2e.PATIENCE), "the saver left a window")
 
 
 if __name__ == "__main__":

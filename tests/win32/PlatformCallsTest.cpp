@@ -21,12 +21,12 @@ TEST(PlatformCalls, GetActiveWindowAnswersZeroWhileAnotherThreadHoldsTheForegrou
   Settle();
 
   SetForegroundWindow(saver.Window());
-  Settle();
+  SettleUntil([&] { return GetForegroundWindow() == saver.Window(); });
   ASSERT_EQ(GetForegroundWindow(), saver.Window());
   EXPECT_EQ(platform::GetActiveWindow(), Handle(saver.Window())) << "the saver in the foreground";
 
   SetForegroundWindow(cover.Window());
-  Settle();
+  SettleUntil([&] { return GetForegroundWindow() == cover.Window(); });
   ASSERT_EQ(GetForegroundWindow(), cover.Window());
   EXPECT_EQ(platform::GetActiveWindow(), Handle(cover.Window())) << "a cover of the same thread in the foreground";
 
@@ -34,10 +34,10 @@ TEST(PlatformCalls, GetActiveWindowAnswersZeroWhileAnotherThreadHoldsTheForegrou
   // back; Windows refused it the foreground, so it is active only within its
   // own thread's queue.
   other.TakeForeground();
-  Settle();
+  SettleUntil([&] { return GetForegroundWindow() == other.Window(); });
   ASSERT_EQ(GetForegroundWindow(), other.Window());
   SetActiveWindow(saver.Window());
-  Settle();
+  SettleUntil([&] { return GetActiveWindow() == saver.Window(); });
   ASSERT_NE(GetForegroundWindow(), saver.Window());
   ASSERT_EQ(GetActiveWindow(), saver.Window()) << "Windows' own answer no longer shows the trap";
   EXPECT_EQ(platform::GetActiveWindow(), 0);

@@ -5,6 +5,23 @@ namespace {
 constexpr wchar_t kOtherClass[] = L"FrostlaneTestOtherThread";
 constexpr UINT kTakeForeground = WM_APP + 1;
 
+// Generous for a busy machine: every wait ends as soon as what it waits for holds.
+constexpr ULONGLONG kSettleLimit = 10000;  // milliseconds
+constexpr ULONGLONG kQuietStretch = 100;   // milliseconds without a change of focus
+constexpr ULONGLONG kBoxLimit = 20000;     // milliseconds
+
+struct FocusState {
+  HWND foreground;
+  HWND active;
+  HWND focus;
+};
+
+bool operator==(const FocusState& a, const FocusState& b) {
+  return a.foreground == b.foreground && a.active == b.active && a.focus == b.focus;
+}
+
+FocusState CurrentFocus() { return {GetForegroundWindow(), GetActiveWindow(), GetFocus()}; }
+
 LRESULT CALLBACK OtherWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kTakeForeground) return SetForegroundWindow(window);
   return DefWindowProcW(window, message, wParam, lParam);
@@ -20,9 +37,26 @@ void PumpMessages() {
   }
 }
 
+bool SettleUntil(const std::function<bool()>& holds) {
+  const ULONGLONG limit = GetTickCount64() + kSettleLimit;
+  FocusState seen = CurrentFocus();
+  ULONGLONG quietSince = GetTickCount64();
+  for (;; Sleep(10)) {
+    PumpMessages();
+    const ULONGLONG now = GetTickCount64();
+    const FocusState state = CurrentFocus();
+    if (!(state == seen) || !holds()) {
+      seen = state;
+      quietSince = now;
+    } else if (now - quietSince >= kQuietStretch) {
+      return true;
+    }
+    if (now >= limit) return holds();
+  }
+}
+
 void Settle() {
-  for (const ULONGLONG end = GetTickCount64() + 200; GetTickCount64() < end; Sleep(10)) PumpMessages();
-  PumpMessages();
+  SettleUntil([] { return true; });
 }
 
 OtherThreadWindow::OtherThreadWindow() {
@@ -77,7 +111,7 @@ HWND BoxAnswerer::Join() {
 
 DWORD WINAPI BoxAnswerer::Watch(void* self) {
   auto& answerer = *static_cast<BoxAnswerer*>(self);
-  for (int tries = 0; tries < 500; ++tries) {
+  for (const ULONGLONG limit = GetTickCount64() + kBoxLimit; GetTickCount64() < limit;) {
     HWND box = FindWindowW(L"#32770", answerer.caption_.c_str());
     if (box != nullptr && IsWindowVisible(box)) {
       answerer.owner_ = GetWindow(box, GW_OWNER);

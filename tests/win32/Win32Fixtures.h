@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "startup/runtime/Form.h"
@@ -34,8 +35,14 @@ class CountingForm : public runtime::Form {
 // Handles every message waiting for this thread's windows.
 void PumpMessages();
 
-// Handles this thread's messages for a fifth of a second, long enough for the
-// window system's late reports of focus and activation to have come.
+// Handles this thread's messages until `holds` is true and the window system's
+// late reports of focus and activation have come: the foreground, active and
+// focus windows have not changed for a tenth of a second while it held. Gives
+// up after ten seconds, which only a very busy machine needs; returns whether
+// `holds` is true then.
+bool SettleUntil(const std::function<bool()>& holds);
+
+// The same, waiting for nothing but the window system's quiet.
 void Settle();
 
 // A visible window served by a thread of its own.
@@ -60,7 +67,7 @@ class OtherThreadWindow {
 
 // Waits on another thread for a message box titled `caption` of this process,
 // notes its owner and answers No. Join() returns the owner, or
-// INVALID_HANDLE_VALUE when no box came within five seconds.
+// INVALID_HANDLE_VALUE when no box came within twenty seconds.
 class BoxAnswerer {
  public:
   explicit BoxAnswerer(std::wstring caption);

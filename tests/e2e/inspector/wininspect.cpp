@@ -27,8 +27,11 @@ constexpr int kExitDone = 0;
 constexpr int kExitNotFound = 1;
 constexpr int kExitUsage = 2;
 
-// Cross-process window messages get this long before we give up on a hung program.
-constexpr UINT kMessageTimeoutMs = 3000;
+// Cross-process window messages get this long before we give up on a program.
+// One that has stopped taking messages is given up on at once (SMTO_ABORTIFHUNG);
+// this is for one that is merely slow to answer on a busy machine, and an answer
+// ends the wait as soon as it comes.
+constexpr UINT kMessageTimeoutMs = 20000;
 
 std::string ToUtf8(const std::wstring& text) {
     if (text.empty()) return {};
