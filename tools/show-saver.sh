@@ -2,7 +2,7 @@
 # Builds the Windows program (that target alone) and shows the screen saver
 # under Wine, installed where Windows keeps it and started the way Windows
 # starts a screen saver ("/s"). With a display ($DISPLAY) it opens there: move
-# the mouse or press a key to end it. Without one it runs on a virtual 1280x720
+# the mouse or type a letter to end it. Without one it runs on a virtual 1280x720
 # screen, saves a screenshot and says where.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,7 +33,7 @@ saver='C:\windows\Quillon_Solutions_Frostlane_1.scr'
 cp build/windows/bin/Frostlane1.exe "$WINEPREFIX/drive_c/windows/Quillon_Solutions_Frostlane_1.scr"
 
 if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
-  echo "Showing the saver on $DISPLAY: move the mouse or press a key to end it."
+  echo "Showing the saver on $DISPLAY: move the mouse or type a letter to end it."
   wine "$saver" /s
   exit 0
 fi
