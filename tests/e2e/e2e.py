@@ -144,15 +144,23 @@ def end_wine_processes_under(folder):
     Wine's services outlive a wineserver that was killed, so a test run ended
     by SIGKILL leaves them behind; only processes of our own prefixes match."""
     inside = os.path.join(os.path.abspath(folder), "").encode()
+    for pid in processes_of_prefixes(lambda prefix: prefix.startswith(inside)):
+        with contextlib.suppress(ProcessLookupError):
+            os.kill(int(pid), signal.SIGKILL)
+
+
+def processes_of_prefixes(matches):
+    """The PIDs (as text) of the processes whose WINEPREFIX, in bytes, `matches`."""
+    pids = []
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open("/proc/%s/environ" % pid, "rb") as environ:
                 variables = environ.read().split(b"\0")
         except OSError:
             continue
-        if any(v.startswith(b"WINEPREFIX=" + inside) for v in variables):
-            with contextlib.suppress(ProcessLookupError):
-                os.kill(int(pid), signal.SIGKILL)
+        if any(v.startswith(b"WINEPREFIX=") and matches(v[len(b"WINEPREFIX="):]) for v in variables):
+            pids.append(pid)
+    return pids
 
 
 @contextlib.contextmanager
@@ -829,17 +837,10 @@ def report_time(what, seconds):
 def command_lines_of_prefix(prefix):
     """The command lines of the processes that run with this WINEPREFIX: the
     session's services, its programs, and what they start on the Unix side."""
-    wanted = b"WINEPREFIX=" + prefix.encode()
     lines = []
-    for pid in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open("/proc/%s/environ" % pid, "rb") as environ:
-                if wanted not in environ.read().split(b"\0"):
-                    continue
-            with open("/proc/%s/cmdline" % pid, "rb") as cmdline:
-                lines.append(cmdline.read().replace(b"\0", b" ").decode("utf-8", "replace"))
-        except OSError:
-            continue
+    for pid in processes_of_prefixes(lambda value: value == prefix.encode()):
+        with contextlib.suppress(OSError), open("/proc/%s/cmdline" % pid, "rb") as cmdline:
+            lines.append(cmdline.read().replace(b"\0", b" ").decode("utf-8", "replace"))
     return lines
 
 
