@@ -25,7 +25,7 @@ runtime::FormDesign SaverDesign() {
 frmAdvent1::frmAdvent1(Project& project)
     : runtime::Form(SaverDesign()),
       Timer1(*this, 1, kTimerInterval, [this] { Timer1_Timer(); }),
-      Timer2(*this, 2, kTimerInterval, [this] { Timer2_Timer(); }),
+      Timer2(*this, 2, kTimerInterval, [this] { Timer2_Timer(); }, runtime::TimerUse::Animation),
       Image1(L"Image1", PictureSetFactory()),
       Picture1(L"Picture1", StripFactory(Picture1, 720, 0)),
       Picture2(L"Picture2", StripFactory(Picture2, 2040, 1)),

@@ -20,7 +20,8 @@ class frmAdvent1 : public runtime::Form {
   explicit frmAdvent1(Project& project);
 
   // The watch timer (started by Form_Load) and the animation timer (started by
-  // the first watch tick); both tick every 10 ms.
+  // the first watch tick); both tick every 10 ms. While the displays are off the
+  // animation pauses and the watch ticks four times a second.
   runtime::Timer Timer1;
   runtime::Timer Timer2;
 

@@ -169,6 +169,37 @@ TEST_F(SaverWindow, AStillCursorNeverEndsTheRun) {
   EXPECT_FALSE(program.machine().ended);
 }
 
+TEST_F(SaverWindow, RestsWhileTheDisplaysAreOffYetEndsOnAMoveWithinAQuarterSecond) {
+  using backend::DisplayPower;
+  for (const bool offAtStart : {false, true}) {
+    HeadlessProgram run;
+    headless::Machine& machine = run.machine();
+    if (offAtStart) machine.displayPower = DisplayPower::Off;
+    run.Start(L"/s");
+    machine.Advance(30);
+    machine.SetDisplayPower(DisplayPower::Off);
+    headless::Window& window = machine.windows.at(run.saver().hWnd());
+    window.firstAsked = window.endAsked = 0;
+    const float left = run.saver().Picture1(1).Left();
+    const std::size_t watches = machine.CallsNamed(L"GetCursorPos").size();
+    machine.SetMonitors({"1920x1080+0+0"});  // a change while off is presented once back on
+    machine.DisplaysChanged();
+    machine.Advance(1000);
+    EXPECT_EQ(machine.CallsNamed(L"GetCursorPos").size() - watches, 4u) << offAtStart;
+    EXPECT_EQ(run.saver().Picture1(1).Left(), left) << offAtStart;
+    EXPECT_EQ(window.endAsked, 0) << offAtStart;
+    machine.SetDisplayPower(DisplayPower::On);
+    EXPECT_EQ(window.firstAsked, 0);
+    EXPECT_EQ(window.endAsked, 1080);
+    machine.Advance(10);  // back to its own pace at once, going on from where it stood
+    EXPECT_EQ(run.saver().Picture1(1).Left(), left - 10) << offAtStart;
+    machine.SetDisplayPower(DisplayPower::Off);
+    machine.cursor.X += 1;
+    machine.Advance(250);
+    EXPECT_TRUE(machine.ended) << offAtStart;
+  }
+}
+
 TEST_F(SaverWindow, FailingStepsOfTheLoadAreSkipped) {
   // Topmost refused and the first timer start refused: the window is still shown.
   program.machine().Fail(L"SetWindowPos");

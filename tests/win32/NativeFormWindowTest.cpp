@@ -3,11 +3,14 @@
 // a window is given when it is made.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "Win32Fixtures.h"
+#include "startup/runtime/Timer.h"
 
 #include <imm.h>
+#include <versionhelpers.h>
 #include "resource.h"
 #include "startup/runtime/win32/NativeWindow.h"
 
@@ -118,6 +121,56 @@ TEST(FormWindow, AsksTheRefreshRateAgainAfterADisplayChange) {
   backend::PresentIfDue(form.Window(), *native);
   // Whatever the display's rate, it is the one read now, not the one from before.
   EXPECT_EQ(native->refreshPeriod, backend::PrimaryRefreshPeriod());
+}
+
+TEST(FormWindow, RestsWhileAnySettingItListensToSaysTheDisplaysAreOff) {
+  const GUID console = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+  const GUID session = {0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}};
+  const GUID monitor = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
+  const GUID acPower = {0x5d3e9a59, 0xe9d5, 0x4b00, {0xa6, 0xbd, 0xff, 0x34, 0xff, 0x51, 0x65, 0x48}};
+  struct Notice {
+    const GUID* setting;
+    DWORD value;
+    DWORD length = sizeof(DWORD);
+    WPARAM event = PBT_POWERSETTINGCHANGE;
+  };
+  struct Row {
+    const char* name;
+    std::vector<Notice> notices;
+    bool seen;
+  };
+  const Row rows[] = {
+      {"console off", {{&console, 0}}, false},
+      {"console dimmed", {{&console, 2}}, true},
+      {"console off, then on", {{&console, 0}, {&console, 1}}, true},
+      {"session off, then the console on", {{&session, 0}, {&console, 1}}, false},
+      {"monitor power off", {{&monitor, 0}}, false},
+      {"another setting at 0", {{&acPower, 0}}, true},
+      {"a value cut short", {{&console, 0, 3}}, true},
+      {"another power event", {{&console, 0, 4, PBT_APMRESUMEAUTOMATIC}}, true},
+  };
+  for (const Row& row : rows) {
+    CountingForm form;
+    runtime::Timer watch(form, 1, 10, [] {});
+    ASSERT_TRUE(watch.SetEnabled(true));
+    backend::NativeWindow* native = backend::NativeWindowOf(form.Window());
+    // One setting before Windows 8 (Wine 8 says it is Windows 7), two from it on.
+    EXPECT_NE(native->powerNotices[0], nullptr);
+    EXPECT_EQ(native->powerNotices[1] != nullptr, IsWindows8OrGreater());
+    native->refreshPeriod = 12345;
+    for (const Notice& notice : row.notices) {
+      alignas(POWERBROADCAST_SETTING) unsigned char bytes[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
+      auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(bytes);
+      setting->PowerSetting = *notice.setting;
+      setting->DataLength = notice.length;
+      std::memcpy(setting->Data, &notice.value, sizeof notice.value);
+      SendMessageW(form.Window(), WM_POWERBROADCAST, notice.event, reinterpret_cast<LPARAM>(setting));
+    }
+    EXPECT_EQ(form.DisplaySeen(), row.seen) << row.name;
+    EXPECT_EQ(native->tickInterval, row.seen ? 10u : 250u) << row.name;
+    // Back on, the display's rate is asked again before the next present.
+    EXPECT_EQ(native->refreshPeriod == 0, row.notices.size() == 2 && row.seen) << row.name;
+  }
 }
 
 }  // namespace

@@ -108,6 +108,10 @@ struct WindowDesign {
   runtime::Colour backColour = runtime::kWhite;  // painted until the first frame
 };
 
+// Whether anyone can see the displays: Off while the system has turned them off
+// (its own time-out, or the session is not shown). A dimmed display is still seen.
+enum class DisplayPower { On, Off };
+
 // What a native window reports to the form that owns it.
 class WindowEvents {
  public:
@@ -129,6 +133,9 @@ class WindowEvents {
   // The density of the window's monitor changed: the window was moved onto a
   // monitor of another scale, or its monitor's scale changed.
   virtual void OnDpiChanged() = 0;
+  // The displays were turned off or on. The first report may come while the
+  // window is being made: the system tells the state as soon as it is asked.
+  virtual void OnDisplayPower(DisplayPower power) = 0;
 
  protected:
   ~WindowEvents() = default;

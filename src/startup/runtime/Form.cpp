@@ -180,10 +180,19 @@ void Form::OnDpiChanged() {
   OnDisplaysChanged();
 }
 
+void Form::OnDisplayPower(backend::DisplayPower power) {
+  const bool seen = power == backend::DisplayPower::On;
+  if (seen == displaySeen_) return;
+  displaySeen_ = seen;
+  for (Timer* timer : timers_) timer->DisplayPowerChanged(window_);
+  // What changed while no one could see it was never presented.
+  if (seen) InvalidateAll();
+}
+
 void Form::InvalidateAll() {
   std::fill(dirtyRows_.begin(), dirtyRows_.end(), std::uint8_t{1});
   anyDirty_ = true;
-  if (window_ != 0) backend::InvalidateRows(window_, 0, PixelBounds().Height());
+  AskToPresent(0, PixelBounds().Height());
 }
 
 void Form::MarkRows(int first, int end) {
@@ -192,7 +201,11 @@ void Form::MarkRows(int first, int end) {
   if (first >= end) return;
   std::fill(dirtyRows_.begin() + first, dirtyRows_.begin() + end, std::uint8_t{1});
   anyDirty_ = true;
-  if (window_ != 0) backend::InvalidateRows(window_, first, end);
+  AskToPresent(first, end);
+}
+
+void Form::AskToPresent(int first, int end) {
+  if (window_ != 0 && displaySeen_) backend::InvalidateRows(window_, first, end);
 }
 
 PixelRect Form::ControlPixels(const PictureBox& box) const {

@@ -12,7 +12,8 @@
 // monitor is handled the same way: the window covers its monitor's rectangle, and
 // the twips and pictures keep the density of the start. The form paints its visible
 // picture boxes over its back colour into a frame of device pixels, recomposed
-// whole whenever the window's size changes.
+// whole whenever the window's size changes. While the displays are off the form
+// asks for nothing to be presented; when they come back on, for the whole frame.
 //
 // The native window is made on first use and destroyed with the form.
 #pragma once
@@ -73,6 +74,9 @@ class Form : private backend::WindowEvents {
   float ScaleHeight() const { return Height(); }
   WindowState GetWindowState() const { return windowState_; }
   bool Visible() const { return visible_; }
+  // False while the displays are off: nothing is presented then, and the timers
+  // rest (Timer.h).
+  bool DisplaySeen() const { return displaySeen_; }
   Colour BackColor() const { return backColour_; }
 
   void SetLeft(float left);
@@ -124,6 +128,7 @@ class Form : private backend::WindowEvents {
   const gfx::Bitmap& ComposeFrame() override;
   void OnDisplaysChanged() override;
   void OnDpiChanged() override;
+  void OnDisplayPower(backend::DisplayPower power) override;
 
   void Placed();
   void WorkOutBounds();
@@ -131,6 +136,8 @@ class Form : private backend::WindowEvents {
   bool ShownNatively() const { return visible_ && !offMonitor_; }
   void InvalidateAll();
   void MarkRows(int first, int end);
+  // Asks the machine to present the rows [first, end), unless no one can see them.
+  void AskToPresent(int first, int end);
   void BuildLayers();
 
   FormDesign design_;
@@ -147,6 +154,7 @@ class Form : private backend::WindowEvents {
   backend::MonitorArea monitor_;
   // A maximised form whose monitor went away; its window is hidden meanwhile.
   bool offMonitor_ = false;
+  bool displaySeen_ = true;
 
   std::vector<PictureBox*> windowless_;
   std::vector<Timer*> timers_;

@@ -65,7 +65,9 @@ void DestroyWindow(WindowHandle window) {
   TheMachine().Destroy(window);
 }
 
-void InvalidateRows(WindowHandle, int, int) {}
+void InvalidateRows(WindowHandle window, int firstRow, int endRow) {
+  TheMachine().AskToPresent(window, firstRow, endRow);
+}
 
 bool StartTimer(WindowHandle window, int timerId, int intervalMilliseconds) {
   if (!TheMachine().Call(L"StartTimer", Args(window, timerId, intervalMilliseconds))) return false;

@@ -85,6 +85,7 @@ WindowHandle Machine::NewWindow(const backend::WindowDesign& design, backend::Wi
   window.design = design;
   window.events = &events;
   window.dotsPerInch = PrimaryDotsPerInch();  // made at 0,0, on the primary
+  if (displayPower != backend::DisplayPower::On) events.OnDisplayPower(displayPower);
   return handle;
 }
 
@@ -137,6 +138,14 @@ void Machine::Move(WindowHandle handle, const PixelRect& rect) {
 void Machine::StartTimer(WindowHandle window, int id, int interval) {
   StopTimer(window, id);
   timers_.push_back(RunningTimer{window, id, interval, nowMilliseconds + interval, timerOrder_++});
+}
+
+void Machine::AskToPresent(WindowHandle handle, int firstRow, int endRow) {
+  Window& window = windows.at(handle);
+  if (firstRow >= endRow) return;
+  const bool none = window.firstAsked >= window.endAsked;
+  window.firstAsked = none ? firstRow : std::min(window.firstAsked, firstRow);
+  window.endAsked = none ? endRow : std::max(window.endAsked, endRow);
 }
 
 void Machine::StopTimer(WindowHandle window, int id) {
@@ -213,6 +222,13 @@ void Machine::DpiChanged() {
   for (const WindowHandle handle : LiveWindows()) {
     Window& window = windows.at(handle);
     if (!window.destroyed && TakeNewDensity(window)) Guarded([&] { window.events->OnDpiChanged(); });
+  }
+}
+
+void Machine::SetDisplayPower(backend::DisplayPower power) {
+  displayPower = power;
+  for (const WindowHandle window : LiveWindows()) {
+    if (!windows.at(window).destroyed) Guarded([&] { windows.at(window).events->OnDisplayPower(power); });
   }
 }
 

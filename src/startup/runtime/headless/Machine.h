@@ -49,6 +49,10 @@ struct Window {
   bool destroyed = false;
   // The density the window was last told of: that of the monitor it lies on.
   int dotsPerInch = 96;
+  // The rows [firstAsked, endAsked) asked to be presented since a test last
+  // emptied them (set both to 0).
+  int firstAsked = 0;
+  int endAsked = 0;
 };
 
 struct Monitor {
@@ -79,6 +83,9 @@ class Machine {
   // The monitors in enumeration order; the primary is the one at 0,0.
   std::vector<Monitor> monitors;
   bool sameDisplayFormat = true;
+  // The displays' power: a window is told Off when it is made while they are off,
+  // as the system tells a window that asks.
+  backend::DisplayPower displayPower = backend::DisplayPower::On;
   // Files by full path, compared without regard to case.
   std::map<std::wstring, FileEntry> files;
   std::map<int, std::wstring> specialFolders;
@@ -129,6 +136,8 @@ class Machine {
   // last told of, as Windows does when a monitor's scale changes or a window's
   // monitor becomes another one.
   void DpiChanged();
+  // Tells every window that the displays are now `power`.
+  void SetDisplayPower(backend::DisplayPower power);
 
   // The density of a monitor, and of the primary (the monitor at 0,0; the
   // machine's own when there is none).
@@ -147,6 +156,8 @@ class Machine {
   void Move(WindowHandle window, const PixelRect& rect);
   void StartTimer(WindowHandle window, int id, int interval);
   void StopTimer(WindowHandle window, int id);
+  // Rows of the window asked to be presented.
+  void AskToPresent(WindowHandle window, int firstRow, int endRow);
   // The window is gone: its timers stop and nothing reaches its events any more.
   void Destroy(WindowHandle window);
   [[noreturn]] void End();

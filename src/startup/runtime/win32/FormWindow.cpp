@@ -24,6 +24,7 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   NativeWindow* native = NativeWindowOf(window);
   if (native != nullptr && message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    StopListeningForDisplayPower(*native);
     if (native->ticking) {
       native->orphaned = true;
     } else {
@@ -67,6 +68,10 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DISPLAYCHANGE:
       DisplaysChanged(*native);
       break;
+    case WM_POWERBROADCAST:
+      if (wParam != PBT_POWERSETTINGCHANGE || lParam == 0) break;
+      DisplayPowerNotice(*native, *reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
+      return TRUE;
     case WM_DPICHANGED:
       // Not the rectangle the message suggests (the old one scaled): the form puts
       // its window where it belongs, on its monitor's rectangle.
@@ -125,6 +130,7 @@ WindowHandle CreateFormWindow(const WindowDesign& design, WindowEvents& events) 
   native->events = &events;
   native->blankPointer = design.blankPointer;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(native));
+  ListenForDisplayPower(window, *native);
   return reinterpret_cast<WindowHandle>(window);
 }
 

@@ -42,6 +42,9 @@ struct NativeWindow {
 
   std::vector<MonitorArea> displays;  // the monitors at the last look
   ULONGLONG nextDisplayLook = 0;      // GetTickCount64 time of the next look; 0 before the first
+
+  HPOWERNOTIFY powerNotices[2] = {};  // the power settings the window listens to
+  unsigned displaysOffBy = 0;         // a bit for each setting that says the displays are off
 };
 
 // The record of a form window (null while it has none). Only for form windows.
@@ -65,6 +68,14 @@ LONGLONG PrimaryRefreshPeriod();
 // The performance-counter time of the display's last refresh, as the compositor
 // tells it for a display refreshing every `period`; 0 where it tells none.
 LONGLONG DisplayRefreshedAt(LONGLONG period);
+
+// Asks Windows to tell the window when the displays are turned off or on; the
+// first notices may come at once.
+void ListenForDisplayPower(HWND window, NativeWindow& native);
+void StopListeningForDisplayPower(NativeWindow& native);
+
+// A power setting changed: tells the form when the displays went off or came on.
+void DisplayPowerNotice(NativeWindow& native, const POWERBROADCAST_SETTING& notice);
 
 // Runs the form timers that are due on this native tick, looks at the displays,
 // then presents.
