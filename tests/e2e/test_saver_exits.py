@@ -1,5 +1,6 @@
 """What ends the saver (/s) and what must not: a mouse move of a single pixel,
-a key that types a character, Alt+F4 and WM_CLOSE end it; Shift alone does not."""
+a key that types a character, Alt+F4 and WM_CLOSE end it; Shift alone does not.
+While the display is off it rests, and a mouse move still ends it."""
 
 import time
 import unittest
@@ -70,6 +71,21 @@ class SaverExitTest(e2e.WineDesktopTest):
         acted = time.monotonic()
         self.xdo.key("a")
         self.assertEnds(program, windows, acted, "key a after Shift")
+
+    def test_rests_while_the_display_is_off(self):
+        program, windows = self.start_and_focus_saver()
+        saver = self.inspector.windows_of(e2e.SAVER_NAME)[0]["hwnd"]
+        with program:
+            for state, value, moves in (("off", 0, False), ("on", 1, True), ("off", 0, False),
+                                        ("dimmed", 2, True), ("off", 0, False)):
+                self.inspector.display_power(saver, "console", value)
+                seen = wait_for_bands_to_move(self.x_server.display, (0, 0) + self.SCREEN_SIZE,
+                                              e2e.PATIENCE if moves else NO_EXIT_WATCH)
+                self.assertEqual(seen, moves, "with the display %s the bands %s" % (state, "stand still" if moves
+                                                                                       else "still move"))
+            acted = time.monotonic()
+            self.xdo.mousemove_relative(1, 0)
+            self.assertEnds(program, windows, acted, "a mouse move while the display is off")
 
 
 if __name__ == "__main__":

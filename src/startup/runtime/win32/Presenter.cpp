@@ -41,7 +41,8 @@ void PresentRows(HDC dc, WindowEvents& events, int first, int end) {
 }
 
 void PresentIfDue(HWND window, NativeWindow& native) {
-  if (native.pendingFirst >= native.pendingEnd) return;
+  // Rows that changed before the displays went off wait for them to come back.
+  if (native.pendingFirst >= native.pendingEnd || native.displaysOffBy != 0) return;
   if (native.refreshPeriod == 0) {
     native.refreshPeriod = PrimaryRefreshPeriod();
     native.nextRefreshLook = 0;
