@@ -3,10 +3,12 @@
 Runs, on a private Xvfb screen and Wine prefix, first the reference program
 fullframe.exe (a full frame presented every 10 ms) and then the saver
 (`Frostlane1.scr /s`, copied alone into a folder of its own), each for the same
-number of seconds after a warm-up. The CPU of a run is the user + system time
-of every process of our Wine prefix (the program, wineserver, explorer, the
-services) plus the X server's, divided by the wall time. Runs of the same thing
-vary by about 15%, so only the ratio saver / reference of one run means much.
+number of seconds after a warm-up; then, in the same run of the saver, it tells
+the saver the display is off (as Windows does, through the end-to-end tests'
+inspector) and measures it resting for as long. The CPU of a run is the user +
+system time of every process of our Wine prefix (the program, wineserver,
+explorer, the services) plus the X server's, divided by the wall time. Runs of
+the same thing vary by about 15%, so only ratios of one run mean much.
 
 usage: /usr/bin/python3 bench/wine_cpu.py --windows-bin build/windows/bin
        [--seconds 20] [--size 1920x1080] [--rounds 1] [--work FOLDER]
@@ -15,6 +17,7 @@ Run by hand, never in CI; see bench/README.md.
 """
 
 import argparse
+import json
 import os
 import shutil
 import signal
@@ -25,7 +28,10 @@ import tempfile
 import time
 
 WARM_UP_SECONDS = 3.0
+# After the display is told off: the last frames and the inspector's own run end.
+SETTLE_SECONDS = 1.0
 GOAL = 0.5
+RESTING_GOAL = 0.1  # display off / running
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 WINE_ENVIRONMENT = {
     "WINEDEBUG": "-all",
@@ -151,20 +157,33 @@ def make_prefix(prefix, template, env, work):
 
 def measure(name, command, env, prefix, x_server, seconds, work):
     """CPU share of one program's run, its start-up left out."""
+    return measure_phases(name, command, env, prefix, x_server, seconds, work)[0]
+
+
+def measure_phases(name, command, env, prefix, x_server, seconds, work, changes=()):
+    """CPU shares of one program's run, its start-up left out: as started, then
+    after each of `changes` (a function of no arguments) has acted and the
+    program has settled, each for `seconds`."""
     log = open(os.path.join(work, name + ".log"), "wb")
     program = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
     try:
         time.sleep(WARM_UP_SECONDS)
         if program.poll() is not None:
             raise Failure("%s ended during its warm-up (status %s); see %s" % (name, program.returncode, log.name))
-        started = time.monotonic()
-        before = snapshot(prefix, x_server.pid)
-        time.sleep(seconds)
-        after = snapshot(prefix, x_server.pid)
-        elapsed = time.monotonic() - started
-        if program.poll() is not None:
-            raise Failure("%s ended during the measurement (status %s)" % (name, program.returncode))
-        return cpu_shares(before, after, elapsed)
+        shares = []
+        for change in (None,) + tuple(changes):
+            if change:
+                change()
+                time.sleep(SETTLE_SECONDS)
+            started = time.monotonic()
+            before = snapshot(prefix, x_server.pid)
+            time.sleep(seconds)
+            after = snapshot(prefix, x_server.pid)
+            elapsed = time.monotonic() - started
+            if program.poll() is not None:
+                raise Failure("%s ended during the measurement (status %s)" % (name, program.returncode))
+            shares.append(cpu_shares(before, after, elapsed))
+        return shares
     finally:
         # The program is ours alone: wineserver removes its windows.
         if program.poll() is None:
@@ -173,9 +192,23 @@ def measure(name, command, env, prefix, x_server, seconds, work):
         log.close()
 
 
+def display_off(inspector, env):
+    """Tells the saver's window that the console's display is off."""
+    def inspect(*args):
+        done = subprocess.run(["wine", inspector] + list(args), env=env, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, timeout=60)
+        if done.returncode != 0:
+            raise Failure("wininspect %s exited with %d" % (" ".join(args), done.returncode))
+        return [json.loads(line) for line in done.stdout.decode().splitlines() if line.startswith("{")]
+    windows = [w for w in inspect("list") if w["exe"].lower() == "frostlane1.scr"]
+    if not windows:
+        raise Failure("the saver shows no window to tell")
+    inspect("power", str(windows[0]["hwnd"]), "console", "0")
+
+
 def run(arguments):
     windows_bin = os.path.abspath(arguments.windows_bin)
-    for name in ("Frostlane1.exe", "fullframe.exe"):
+    for name in ("Frostlane1.exe", "fullframe.exe", "wininspect.exe"):
         if not os.path.isfile(os.path.join(windows_bin, name)):
             raise Failure("%s is not in %s: build the Windows program first" % (name, windows_bin))
     work = os.path.abspath(arguments.work or tempfile.mkdtemp(prefix="frostlane-cpu-"))
@@ -187,6 +220,7 @@ def run(arguments):
     os.makedirs(os.path.dirname(saver), exist_ok=True)
     shutil.copyfile(os.path.join(windows_bin, "Frostlane1.exe"), saver)
     reference = os.path.join(windows_bin, "fullframe.exe")
+    inspector = os.path.join(windows_bin, "wininspect.exe")
 
     x_server, display = start_x_server(arguments.size, work)
     env = dict(os.environ, WINEPREFIX=prefix, DISPLAY=display, **WINE_ENVIRONMENT)
@@ -199,20 +233,27 @@ def run(arguments):
         time.sleep(0.5)
         print("Wine CPU at %s, %g s per run after %g s of warm-up; X display %s, work folder %s"
               % (arguments.size, arguments.seconds, WARM_UP_SECONDS, display, work))
-        ratios = []
+        ratios, resting_ratios = [], []
         for round_number in range(1, arguments.rounds + 1):
             reference_share, reference_parts = measure("fullframe-%d" % round_number,
                                       ["wine", reference, "%g" % (arguments.seconds + WARM_UP_SECONDS + 10)],
                                       env, prefix, x_server, arguments.seconds, work)
-            saver_share, saver_parts = measure("saver-%d" % round_number, ["wine", saver, "/s"],
-                                  env, prefix, x_server, arguments.seconds, work)
+            (saver_share, saver_parts), (off_share, off_parts) = measure_phases(
+                "saver-%d" % round_number, ["wine", saver, "/s"], env, prefix, x_server, arguments.seconds, work,
+                [lambda: display_off(inspector, env)])
             ratio = saver_share / reference_share if reference_share > 0 else float("inf")
             ratios.append(ratio)
+            resting = off_share / saver_share if saver_share > 0 else float("inf")
+            resting_ratios.append(resting)
             print("round %d: reference (full frame every 10 ms) %s" % (round_number, describe(reference_share, reference_parts)))
             print("round %d: saver %s" % (round_number, describe(saver_share, saver_parts)))
-            print("round %d: saver / reference = %.3f" % (round_number, ratio))
+            print("round %d: saver, display off %s" % (round_number, describe(off_share, off_parts)))
+            print("round %d: saver / reference = %.3f; display off / running = %.3f" % (round_number, ratio, resting))
         ratio = statistics.median(ratios)
         print("saver / reference = %.3f (goal <= %.1f): %s" % (ratio, GOAL, "met" if ratio <= GOAL else "NOT met"))
+        resting = statistics.median(resting_ratios)
+        print("saver with the display off / running = %.3f (goal <= %.1f): %s"
+              % (resting, RESTING_GOAL, "met" if resting <= RESTING_GOAL else "NOT met"))
         return 0
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
