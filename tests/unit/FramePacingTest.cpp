@@ -161,4 +161,24 @@ TEST(FramePacing, ANewRefreshRateOrNoneTakesEffectAtTheNextTick) {
   }
 }
 
+TEST(FramePacing, ARefreshRateGivenAsAFractionBecomesWholeTicksOfTheClock) {
+  struct Rate {
+    std::uint32_t refreshes, seconds;
+    std::int64_t ticksPerSecond, period;
+  };
+  const Rate rates[] = {
+      {60, 1, 10000000, 166666},              // 60 Hz on a 10 MHz counter
+      {60000, 1001, 10000000, 166833},        // 59.94 Hz: not the 59 Hz of whole hertz
+      {148500000, 2475000, 1000000000, 16666666},  // 60 Hz in large terms, counted in nanoseconds
+      {1, 1, 3579545, 3579545},               // the slowest rate there is
+      {1, 2, 10000000, 0},                    // slower than one refresh a second: not known
+      {60, 0, 10000000, 0},                   // no seconds
+      {60, 1, 0, 0},                          // no clock
+  };
+  for (const Rate& r : rates) {
+    EXPECT_EQ(runtime::RefreshPeriod(r.refreshes, r.seconds, r.ticksPerSecond), r.period)
+        << r.refreshes << " in " << r.seconds << " at " << r.ticksPerSecond;
+  }
+}
+
 }  // namespace

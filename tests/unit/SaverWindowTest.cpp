@@ -177,9 +177,10 @@ TEST_F(SaverWindow, RestsWhileTheDisplaysAreOffYetEndsOnAMoveWithinAQuarterSecon
     if (offAtStart) machine.displayPower = DisplayPower::Off;
     run.Start(L"/s");
     machine.Advance(30);
+    EXPECT_EQ(run.saver().Timer2.Enabled(), !offAtStart);  // no watch tick yet when resting from the start
     machine.SetDisplayPower(DisplayPower::Off);
     headless::Window& window = machine.windows.at(run.saver().hWnd());
-    window.firstAsked = window.endAsked = 0;
+    const int asks = window.presentAsks;
     const float left = run.saver().Picture1(1).Left();
     const std::size_t watches = machine.CallsNamed(L"GetCursorPos").size();
     machine.SetMonitors({"1920x1080+0+0"});  // a change while off is presented once back on
@@ -187,12 +188,15 @@ TEST_F(SaverWindow, RestsWhileTheDisplaysAreOffYetEndsOnAMoveWithinAQuarterSecon
     machine.Advance(1000);
     EXPECT_EQ(machine.CallsNamed(L"GetCursorPos").size() - watches, 4u) << offAtStart;
     EXPECT_EQ(run.saver().Picture1(1).Left(), left) << offAtStart;
-    EXPECT_EQ(window.endAsked, 0) << offAtStart;
+    EXPECT_EQ(window.presentAsks, asks) << offAtStart;
     machine.SetDisplayPower(DisplayPower::On);
-    EXPECT_EQ(window.firstAsked, 0);
-    EXPECT_EQ(window.endAsked, 1080);
+    EXPECT_EQ(window.presentAsks, asks + 1);
+    EXPECT_EQ(window.lastPresentAsk, std::make_pair(0, 1080));  // the whole frame
+    run.saver().Frame();  // composed, as presenting it does
     machine.Advance(10);  // back to its own pace at once, going on from where it stood
     EXPECT_EQ(run.saver().Picture1(1).Left(), left - 10) << offAtStart;
+    machine.Advance(40);  // a whole pixel or more: the moved rows are asked for
+    EXPECT_GT(window.presentAsks, asks + 1) << offAtStart;
     machine.SetDisplayPower(DisplayPower::Off);
     machine.cursor.X += 1;
     machine.Advance(250);

@@ -110,17 +110,43 @@ TEST(FormWindow, EveryFormWindowSharesTheOneSmallIcon) {
   EXPECT_EQ(secondIcon, firstIcon);
 }
 
-TEST(FormWindow, AsksTheRefreshRateAgainAfterADisplayChange) {
-  CountingForm form;
-  backend::NativeWindow* native = backend::NativeWindowOf(form.Window());
-  ASSERT_NE(native, nullptr);
-  native->refreshPeriod = 12345;  // as if read from the display before the change
-  SendMessageW(form.Window(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 720));
-  native->pendingFirst = 0;
-  native->pendingEnd = 1;
-  backend::PresentIfDue(form.Window(), *native);
-  // Whatever the display's rate, it is the one read now, not the one from before.
-  EXPECT_EQ(native->refreshPeriod, backend::PrimaryRefreshPeriod());
+TEST(FormWindow, AsksTheRefreshRateAgainAfterADisplayChangeAndItsPhaseOnceASecond) {
+  // The rate of the display's mode, read apart from the code under test.
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  ASSERT_TRUE(EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode));
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  const LONGLONG period = frequency.QuadPart / (mode.dmDisplayFrequency > 1 ? mode.dmDisplayFrequency : 60);
+  struct Row {
+    const char* name;
+    bool displayChange;
+    ULONGLONG nextLookIn;  // milliseconds; 0: never looked
+    bool looks;
+  };
+  const Row rows[] = {
+      {"the first present", false, 0, true},
+      {"less than a second since the last look", false, 900, false},
+      {"the displays changed since", true, 900, true},
+  };
+  for (const Row& row : rows) {
+    CountingForm form;
+    backend::NativeWindow* native = backend::NativeWindowOf(form.Window());
+    native->refreshPeriod = 12345;  // as if read from the display before
+    native->refreshedAt = 777;
+    const ULONGLONG before = GetTickCount64();
+    native->nextRefreshLook = row.nextLookIn == 0 ? 0 : before + row.nextLookIn;
+    if (row.displayChange) SendMessageW(form.Window(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 720));
+    native->pendingFirst = 0;
+    native->pendingEnd = 1;
+    backend::PresentIfDue(form.Window(), *native);
+    EXPECT_EQ(native->refreshPeriod, row.displayChange ? period : 12345) << row.name;
+    EXPECT_EQ(native->refreshedAt != 777, row.looks) << row.name;
+    if (row.looks) {
+      EXPECT_GE(native->nextRefreshLook, before + 1000) << row.name;
+      EXPECT_LE(native->nextRefreshLook, GetTickCount64() + 1000) << row.name;
+    }
+  }
 }
 
 TEST(FormWindow, RestsWhileAnySettingItListensToSaysTheDisplaysAreOff) {
@@ -152,6 +178,7 @@ TEST(FormWindow, RestsWhileAnySettingItListensToSaysTheDisplaysAreOff) {
   for (const Row& row : rows) {
     CountingForm form;
     runtime::Timer watch(form, 1, 10, [] {});
+    runtime::Timer idle(form, 2, 10, [] {});  // never enabled: it stays so
     ASSERT_TRUE(watch.SetEnabled(true));
     backend::NativeWindow* native = backend::NativeWindowOf(form.Window());
     // One setting before Windows 8 (Wine 8 says it is Windows 7), two from it on.
@@ -168,6 +195,7 @@ TEST(FormWindow, RestsWhileAnySettingItListensToSaysTheDisplaysAreOff) {
     }
     EXPECT_EQ(form.DisplaySeen(), row.seen) << row.name;
     EXPECT_EQ(native->tickInterval, row.seen ? 10u : 250u) << row.name;
+    EXPECT_EQ(native->timers.size(), 1u) << row.name;
     // Back on, the display's rate is asked again before the next present.
     EXPECT_EQ(native->refreshPeriod == 0, row.notices.size() == 2 && row.seen) << row.name;
   }

@@ -142,10 +142,8 @@ void Machine::StartTimer(WindowHandle window, int id, int interval) {
 
 void Machine::AskToPresent(WindowHandle handle, int firstRow, int endRow) {
   Window& window = windows.at(handle);
-  if (firstRow >= endRow) return;
-  const bool none = window.firstAsked >= window.endAsked;
-  window.firstAsked = none ? firstRow : std::min(window.firstAsked, firstRow);
-  window.endAsked = none ? endRow : std::max(window.endAsked, endRow);
+  ++window.presentAsks;
+  window.lastPresentAsk = {firstRow, endRow};
 }
 
 void Machine::StopTimer(WindowHandle window, int id) {

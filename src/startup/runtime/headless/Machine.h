@@ -14,6 +14,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../Backend.h"
@@ -49,10 +50,10 @@ struct Window {
   bool destroyed = false;
   // The density the window was last told of: that of the monitor it lies on.
   int dotsPerInch = 96;
-  // The rows [firstAsked, endAsked) asked to be presented since a test last
-  // emptied them (set both to 0).
-  int firstAsked = 0;
-  int endAsked = 0;
+  // How often rows of the window were asked to be presented, and the last rows
+  // asked for, [first, end).
+  int presentAsks = 0;
+  std::pair<int, int> lastPresentAsk;
 };
 
 struct Monitor {
