@@ -1,6 +1,7 @@
 // The primary display's refresh period, asked of the most exact source Windows
-// offers first, and the time of its last refresh where the compositor tells it. The pacer's grid (FramePacing.h) must run at the display's own
-// rate: the screen's device answers only whole hertz, 59 for the common 59.94 Hz.
+// offers first, and the time of its last refresh where the compositor tells it.
+// The pacer's grid (FramePacing.h) must run at the display's own rate: the
+// screen's device answers only whole hertz, 59 for the common 59.94 Hz.
 #include <vector>
 
 #include "NativeWindow.h"
