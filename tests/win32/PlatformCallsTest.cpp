@@ -65,6 +65,18 @@ TEST(PlatformCalls, GetMonitorInfoRefusesEveryRecordSizeButThePlainOne) {
   }
 }
 
+TEST(PlatformCalls, AProgramStartsOnlyFromTheFullPathItIsGivenAndKeepsNoHandle) {
+  wchar_t system[MAX_PATH];
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  DWORD handlesBefore = 0, handlesAfter = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &handlesBefore);
+  EXPECT_TRUE(backend::StartProgram(std::wstring(system) + L"\\hostname.exe", L"", system));
+  // A bare name is looked for in this process's working folder alone, where it is not.
+  EXPECT_FALSE(backend::StartProgram(L"hostname.exe", L"", system));
+  GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
+  EXPECT_EQ(handlesAfter, handlesBefore);
+}
+
 TEST(PlatformCalls, TheProcessJoinsASingleThreadedComApartment) {
   backend::InitialiseCom();
   const HRESULT again = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
