@@ -5,6 +5,7 @@
 #include "../startup/runtime/WindowsApi.h"
 #include "ElevatedCopy.h"
 #include "InstallTarget.h"
+#include "ScreenSaverSettings.h"
 #include "WholeCopy.h"
 #include "modSystemFolders.h"
 
@@ -63,7 +64,10 @@ void CheckInstall() {
   if (LacksRights(error)) error = CopyInElevatedRun();
   if (error != 0) ReportFailure(target.named, backend::ErrorDescription(error));
 
+  // The notice stays as it is; the Screen Saver settings, opened once it is
+  // answered, then do what it asks.
   runtime::MsgBox(InstalledNotice(App().Title()), runtime::vbOKOnly + runtime::vbExclamation);
+  OpenScreenSaverSettings(target.path);
   runtime::End();
 }
 

@@ -10,7 +10,8 @@
 // more by a run of the program with an administrator's rights (ElevatedCopy.h),
 // the system asking the user for them; every other failure is told at once. A
 // failed copy is told as such, with the system's reason, and leaves no partial
-// file behind.
+// file behind. Once the notice of a copy in place is answered, the Screen Saver
+// settings open with the installed file chosen (ScreenSaverSettings.h).
 #pragma once
 
 #include <string>

@@ -1,8 +1,8 @@
 """Self-installation as a user meets it: a downloaded frostlane1_install.exe,
 run from a folder of its own, asks whether to install itself; on Yes it puts a
-byte-identical copy into C:\\windows as the screen saver and says how to
-activate it, or says why it could not. Every test gets a Wine prefix of its
-own, since most of them write into C:\\windows."""
+byte-identical copy into C:\\windows as the screen saver, says how to activate
+it and opens the Screen Saver settings on it, or says why it could not. Every
+test gets a Wine prefix of its own, since most of them write into C:\\windows."""
 
 import contextlib
 import filecmp
@@ -32,6 +32,10 @@ ALREADY_EXISTS = ("Cannot create a file when that file already exists.", "File a
 # The one argument text of the run the install starts with raised rights.
 ELEVATED_SWITCH = "/elevated-copy"
 ID_OK, ID_YES, ID_NO = 1, 6, 7
+# What loadmarker.exe, standing in for rundll32.exe, records of a start that
+# opens the Screen Saver settings on the installed file.
+SETTINGS_START = ('rundll32.exe loaded by "C:\\windows\\system32\\rundll32.exe" '
+                  'desk.cpl,InstallScreenSaver "C:\\windows\\' + INSTALLED_NAME + '"')
 DIALOG_CLASS = "#32770"
 
 # The first program in a fresh prefix may take a few seconds to show its box,
@@ -316,6 +320,39 @@ class InstallTest(unittest.TestCase):
                     self.assertNoPartialFile(wine)
                     os.chmod(target, 0o644)
                     os.remove(target)
+
+    def test_the_screen_saver_settings_open_once_after_the_notice_and_only_from_system32(self):
+        with self.session("settings") as wine:
+            # Wine prefers its own rundll32.exe to a file on disk unless told otherwise.
+            wine.env["WINEDLLOVERRIDES"] += ";rundll32.exe=n"
+            exe = self.download(wine)
+            system32 = os.path.join(self.windows_folder(wine), "system32")
+            for folder in (system32, os.path.dirname(exe)):
+                shutil.copyfile(e2e.windows_binary("loadmarker.exe"), os.path.join(folder, "rundll32.exe"))
+
+            def starts(folder=system32):
+                with contextlib.suppress(FileNotFoundError), open(os.path.join(folder, "planted-dll-loads.txt")) as f:
+                    return f.read().splitlines()
+                return []
+
+            program = self.start(wine, exe)
+            self.answer_question(wine, "No")
+            self.assertTrue(program.wait(EXIT_TIMEOUT))
+            with self.make_windows_folder_unwritable(wine):
+                program = self.start(wine, exe)
+                self.answer_outcome(wine, DOWNLOAD_NAME, self.answer_question(wine, "Yes"))
+                self.assertTrue(program.wait(EXIT_TIMEOUT))
+            program = self.start(wine, exe)
+            notice, _ = self.wait_for_box(wine, DOWNLOAD_NAME, seen={self.answer_question(wine, "Yes")["hwnd"]})
+            self.assertEqual(starts(), [], "started before the notice was answered")
+            wine.inspector.click(notice["hwnd"], "OK")
+            self.assertTrue(program.wait(EXIT_TIMEOUT))
+            deadline = time.monotonic() + BOX_TIMEOUT
+            while not starts() and time.monotonic() < deadline:
+                time.sleep(e2e.POLL_INTERVAL)
+            time.sleep(NO_OFFER_WATCH)  # a second start would show by now
+            self.assertEqual(starts(), [SETTINGS_START])
+            self.assertEqual(starts(os.path.dirname(exe)), [], "the rundll32.exe beside the download ran")
 
     # ------------------------------------------------------------ failures
 

@@ -25,6 +25,9 @@ const std::wstring kQuestion = L"Would you like to install Quillon Solutions Fro
 const std::wstring kNotice =
     L"The screensaver has been installed. But you will need to open the Display Properties and select "
     L"\"Quillon Solutions Frostlane 1\" to activate it.";
+// The Screen Saver settings opened on the installed file, as recorded.
+const std::wstring kSettingsOpened = L"StartProgram(\"C:\\WINDOWS\\system32\\rundll32.exe\", \"desk.cpl,InstallScreenSaver \"" +
+                                     kInstalled + L"\"\", \"C:\\WINDOWS\\system32\")";
 const Bytes kProgram = {'M', 'Z', 0x90, 0x00, 0x03, 0xFF, 0x00, 'P', 'E'};
 const Bytes kEarlierCopy = {'M', 'Z', 'o', 'l', 'd'};
 constexpr unsigned long kAccessDenied = 5;
@@ -121,6 +124,7 @@ TEST(InstallCheck, AStartThatLeadsToTheOfferNeverReachesAMode) {
       // The generator is seeded only after the check, on the way to a mode.
       EXPECT_TRUE(program.machine().CallsNamed(L"SecondsSinceMidnight").empty()) << arguments;
       EXPECT_EQ(program.machine().calls.back(), L"End()");
+      EXPECT_EQ(program.machine().CallsNamed(L"StartProgram").size(), answer == kYes ? 1u : 0u) << arguments;
     }
   }
 }
@@ -174,7 +178,8 @@ TEST(InstallCheck, YesCopiesTheExeIntoTheWindowsFolderWholeThenTellsHowToActivat
     const std::vector<std::wstring> moves = {L"MoveFileReplacing(\"" + kPartial + L"\", \"" + kInstalled + L"\")"};
     EXPECT_EQ(machine.CallsNamed(L"CopyFileToNew"), copies) << row.name;
     EXPECT_EQ(machine.CallsNamed(L"MoveFileReplacing"), moves) << row.name;
-    const std::vector<std::wstring> folderLookup = {L"SHGetSpecialFolderLocation(0, 41)"};
+    const std::vector<std::wstring> folderLookup = {L"SHGetSpecialFolderLocation(0, 41)",
+                                                    L"SHGetSpecialFolderLocation(0, 37)"};
     EXPECT_EQ(machine.CallsNamed(L"SHGetSpecialFolderLocation"), folderLookup);
     EXPECT_EQ(BytesAt(kInstalled), kProgram) << row.name;
     EXPECT_EQ(headless::FindFile(kPartial), nullptr) << row.name;
@@ -184,7 +189,44 @@ TEST(InstallCheck, YesCopiesTheExeIntoTheWindowsFolderWholeThenTellsHowToActivat
     EXPECT_EQ(machine.messageBoxes[1].text, kNotice);
     EXPECT_EQ(machine.messageBoxes[1].style, 48u);
     EXPECT_EQ(machine.messageBoxes[1].caption, L"Quillon Solutions Frostlane 1");
+    // Opened once the notice is answered, as the last thing before the end.
+    EXPECT_EQ(machine.calls.end()[-2], kSettingsOpened) << row.name;
     EXPECT_TRUE(machine.ended);
+  }
+}
+
+// rundll32.exe runs from the system folder as a plain absolute path or not at
+// all, and a start that fails shows nothing more: the notice has said what to do.
+TEST(InstallCheck, TheSettingsOpenOnlyFromTheSystemFolderAndAFailedStartShowsNothing) {
+  struct Row {
+    const wchar_t* systemFolder;   // what the shell answers for folder 37
+    const wchar_t* windowsFolder;  // the Windows folder the shell gives through folder 41
+    bool startFails;
+    bool opened;
+  };
+  const Row rows[] = {
+      {L"C:\\WINDOWS\\system32", L"C:\\WINDOWS", true, true},
+      {L"C:\\WINDOWS\\.\\system32\\", L"C:\\WINDOWS", false, true},
+      {L"", L"C:\\WINDOWS", false, false},
+      {L"system32", L"C:\\WINDOWS", false, false},
+      {L"C:\\", L"C:\\WINDOWS", false, false},
+      {L"C:\\WINDOWS\\system32", L"C:\\WIN\"DOWS", false, false},
+  };
+  for (const Row& row : rows) {
+    HeadlessProgram program;
+    headless::Machine& machine = program.machine();
+    Download(machine);
+    machine.specialFolders[37] = row.systemFolder;
+    machine.specialFolders[41] = row.windowsFolder + std::wstring(L"\\SysWOW64");
+    machine.files[row.windowsFolder] = {{}, backend::kAttributeDirectory};
+    if (row.startFails) machine.Fail(L"StartProgram");
+    machine.messageBoxAnswers = {kYes};
+    program.Start(L"");
+    EXPECT_EQ(Texts(machine), (std::vector<std::wstring>{kQuestion, kNotice})) << row.systemFolder;
+    EXPECT_EQ(machine.CallsNamed(L"StartProgram"), row.opened ? std::vector<std::wstring>{kSettingsOpened}
+                                                               : std::vector<std::wstring>{})
+        << row.systemFolder << " in " << row.windowsFolder;
+    EXPECT_EQ(machine.calls.back(), L"End()") << row.systemFolder;
   }
 }
 
@@ -291,6 +333,7 @@ TEST(InstallCheck, AFailedInstallIsToldWithItsReasonAndLeavesNoPartialFile) {
     EXPECT_EQ(machine.files.size(), filesBefore) << row.name;
     // None of these failures is for want of rights.
     EXPECT_TRUE(machine.CallsNamed(L"RunElevatedAndWait").empty()) << row.name;
+    EXPECT_TRUE(machine.CallsNamed(L"StartProgram").empty()) << row.name;
   }
 }
 
@@ -348,6 +391,8 @@ TEST(InstallCheck, ACopyRefusedForWantOfRightsIsMadeOnceMoreWithRaisedRights) {
     EXPECT_EQ(machine.CallsNamed(L"RunElevatedAndWait"), launches) << row.name;
     EXPECT_EQ(Texts(machine), (std::vector<std::wstring>{kQuestion, row.text})) << row.name;
     EXPECT_EQ(BytesAt(kInstalled), row.installed) << row.name;
+    // The ordinary run opens the settings once, whichever run made the copy.
+    EXPECT_EQ(machine.CallsNamed(L"StartProgram").size(), row.text == kNotice ? 1u : 0u) << row.name;
     for (const auto& file : machine.files) EXPECT_EQ(file.first.find(L".partial"), std::wstring::npos) << row.name;
     EXPECT_TRUE(machine.ended) << row.name;
   }
@@ -451,6 +496,7 @@ TEST(InstallCheck, TheElevatedRunCopiesItsOwnFileOrEndsWithTheErrorCode) {
     EXPECT_TRUE(machine.messageBoxes.empty()) << row.name;
     EXPECT_TRUE(machine.windows.empty()) << row.name;
     EXPECT_TRUE(machine.CallsNamed(L"FindFirstMatch").empty()) << row.name;
+    EXPECT_TRUE(machine.CallsNamed(L"StartProgram").empty()) << row.name;
     // Nothing but the target changes: no temporary file stays, and another run's is left alone.
     std::vector<std::wstring> changed;
     for (const auto& file : machine.files) {

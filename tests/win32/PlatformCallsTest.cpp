@@ -3,6 +3,9 @@
 // message boxes.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 #include "Win32Fixtures.h"
 #include "startup/runtime/Backend.h"
 #include "startup/runtime/WindowsApi.h"
@@ -63,6 +66,23 @@ TEST(PlatformCalls, GetMonitorInfoRefusesEveryRecordSizeButThePlainOne) {
       EXPECT_EQ(info.dwFlags & 1u, 1u) << "screen 1 is the primary here";
     }
   }
+}
+
+TEST(PlatformCalls, AProgramStartsOnlyFromTheFullPathItIsGivenAndKeepsNoHandle) {
+  wchar_t system[MAX_PATH];
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  // The handles that new ones get: a handle the start kept would take one of them.
+  const auto freeSlots = [] {
+    std::vector<HANDLE> made(8);
+    for (HANDLE& handle : made) handle = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    for (HANDLE handle : made) CloseHandle(handle);
+    return std::set<HANDLE>(made.begin(), made.end());
+  };
+  const std::set<HANDLE> before = freeSlots();
+  EXPECT_TRUE(backend::StartProgram(std::wstring(system) + L"\\hostname.exe", L"", system));
+  // A bare name is looked for in this process's working folder alone, where it is not.
+  EXPECT_FALSE(backend::StartProgram(L"hostname.exe", L"", system));
+  EXPECT_EQ(freeSlots(), before);
 }
 
 TEST(PlatformCalls, TheProcessJoinsASingleThreadedComApartment) {

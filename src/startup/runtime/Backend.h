@@ -54,6 +54,12 @@ unsigned long ProcessId();
 // of the start (1223 when the user declined) and `exitStatus` is left as it was.
 ErrorCode RunElevatedAndWait(const std::wstring& file, const std::wstring& parameters, ErrorCode& exitStatus);
 
+// install: starts the program `file`, a full path taken as it is and never
+// searched for, with the argument text `arguments` and `folder` as its working
+// folder, and does not wait for it. The new process exists when this returns, so
+// the caller may end at once. False when it could not be started.
+bool StartProgram(const std::wstring& file, const std::wstring& arguments, const std::wstring& folder);
+
 // Runs the event loop. Returns only when there is no window left to serve, which
 // in this program does not happen: every run ends through EndProgram.
 void RunEventLoop();

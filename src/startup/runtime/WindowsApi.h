@@ -23,6 +23,7 @@ constexpr unsigned kSwpNoMove = 0x0002;
 constexpr int kSmCMonitors = 80;
 constexpr int kSmSameDisplayFormat = 81;
 
+constexpr int kCsidlSystem = 37;
 constexpr int kCsidlSystemX86 = 41;
 constexpr std::size_t kMaxPath = 260;
 

@@ -3,6 +3,8 @@
 // Windows (or Wine) loads appends one line to planted-dll-loads.txt in its own
 // folder: the name it was loaded under and the command line of the process that
 // loaded it. A missing file therefore means no planted copy was ever loaded.
+// Built as a program (loadmarker.exe), planted under the name of a program that
+// is started, it records its own start the same way and ends.
 //
 // Only kernel32 calls, as DllMain runs under the loader lock.
 
@@ -48,7 +50,14 @@ void RecordLoad(HMODULE self) {
 
 }  // namespace
 
+#ifdef LOADMARKER_PROGRAM
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    RecordLoad(instance);
+    return 0;
+}
+#else
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) RecordLoad(instance);
     return TRUE;
 }
+#endif

@@ -17,6 +17,7 @@ std::unique_ptr<Machine> theMachine;
 
 Machine::Machine() {
   monitors.push_back(Monitor{PixelRect{0, 0, 1280, 720}, PixelRect{0, 0, 1280, 720}, L"\\\\.\\DISPLAY1"});
+  specialFolders[platform::kCsidlSystem] = L"C:\\WINDOWS\\system32";
   specialFolders[platform::kCsidlSystemX86] = L"C:\\WINDOWS\\SysWOW64";
 }
 

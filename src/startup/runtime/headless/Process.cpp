@@ -23,4 +23,8 @@ ErrorCode RunElevatedAndWait(const std::wstring& file, const std::wstring& param
   return 0;
 }
 
+bool StartProgram(const std::wstring& file, const std::wstring& arguments, const std::wstring& folder) {
+  return TheMachine().Call(L"StartProgram", Args(file, arguments, folder));
+}
+
 }  // namespace backend

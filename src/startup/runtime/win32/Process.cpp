@@ -132,6 +132,24 @@ ErrorCode RunElevatedAndWait(const std::wstring& file, const std::wstring& param
   return error;
 }
 
+bool StartProgram(const std::wstring& file, const std::wstring& arguments, const std::wstring& folder) {
+  // A program reads its arguments after its own path, which comes first, quoted.
+  std::wstring commandLine = L"\"" + file + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  // Named as the application, the file is never looked for along a search path.
+  // CreateProcess returns once the process exists: the start cannot be cut short
+  // by this program ending next, and nothing waits for the new one.
+  if (!CreateProcessW(file.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      &started)) {
+    return false;
+  }
+  CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  return true;
+}
+
 void RunEventLoop() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
