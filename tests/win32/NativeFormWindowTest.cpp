@@ -149,6 +149,26 @@ TEST(FormWindow, AsksTheRefreshRateAgainAfterADisplayChangeAndItsPhaseOnceASecon
   }
 }
 
+TEST(FormWindow, PresentsOncePerRefreshOnTheDisplaysPhaseWhenItIsKnown) {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  for (const bool phaseKnown : {false, true}) {
+    CountingForm form;
+    backend::NativeWindow* native = backend::NativeWindowOf(form.Window());
+    native->refreshPeriod = frequency.QuadPart * 3600;  // an hour: both presents fall in one refresh...
+    native->nextRefreshLook = ~0ull;                      // whose phase is not looked at again
+    QueryPerformanceCounter(&now);
+    native->refreshedAt = phaseKnown ? now.QuadPart + frequency.QuadPart / 2 : 0;  // ...unless it comes between
+    for (const bool presents : {true, phaseKnown}) {
+      native->pendingFirst = 0;
+      native->pendingEnd = 1;
+      backend::PresentIfDue(form.Window(), *native);
+      EXPECT_EQ(native->pendingEnd == 0, presents) << phaseKnown;
+      Sleep(600);
+    }
+  }
+}
+
 TEST(FormWindow, RestsWhileAnySettingItListensToSaysTheDisplaysAreOff) {
   const GUID console = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
   const GUID session = {0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}};

@@ -85,6 +85,13 @@ TEST(PlatformCalls, AProgramStartsOnlyFromTheFullPathItIsGivenAndKeepsNoHandle) 
   EXPECT_EQ(freeSlots(), before);
 }
 
+TEST(PlatformCalls, TheShellsAnswerIsAboveThirtyTwoForAStart) {
+  // A failed start is not tried here: the shell tells it in a box of its own.
+  wchar_t system[MAX_PATH];
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  EXPECT_GT(platform::ShellExecute(0, L"open", std::wstring(system) + L"\\hostname.exe", L"", system, SW_HIDE), 32);
+}
+
 TEST(PlatformCalls, TheProcessJoinsASingleThreadedComApartment) {
   backend::InitialiseCom();
   const HRESULT again = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
