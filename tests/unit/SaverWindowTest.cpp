@@ -174,7 +174,7 @@ TEST_F(SaverWindow, RestsWhileTheDisplaysAreOffYetEndsOnAMoveWithinAQuarterSecon
   for (const bool offAtStart : {false, true}) {
     HeadlessProgram run;
     headless::Machine& machine = run.machine();
-    if (offAtStart) machine.displayPower = DisplayPower::Off;
+    if (offAtStart) machine.SetDisplayPower(DisplayPower::Off);
     run.Start(L"/s");
     machine.Advance(30);
     EXPECT_EQ(run.saver().Timer2.Enabled(), !offAtStart);  // no watch tick yet when resting from the start
@@ -190,6 +190,7 @@ TEST_F(SaverWindow, RestsWhileTheDisplaysAreOffYetEndsOnAMoveWithinAQuarterSecon
     EXPECT_EQ(run.saver().Picture1(1).Left(), left) << offAtStart;
     EXPECT_EQ(window.presentAsks, asks) << offAtStart;
     machine.SetDisplayPower(DisplayPower::On);
+    machine.SetDisplayPower(DisplayPower::On);  // told twice: nothing new
     EXPECT_EQ(window.presentAsks, asks + 1);
     EXPECT_EQ(window.lastPresentAsk, std::make_pair(0, 1080));  // the whole frame
     run.saver().Frame();  // composed, as presenting it does

@@ -159,6 +159,7 @@ TEST(FormWindow, PresentsOncePerRefreshOnTheDisplaysPhaseWhenItIsKnown) {
     native->nextRefreshLook = ~0ull;                      // whose phase is not looked at again
     QueryPerformanceCounter(&now);
     native->refreshedAt = phaseKnown ? now.QuadPart + frequency.QuadPart / 2 : 0;  // ...unless it comes between
+    backend::PresentIfDue(form.Window(), *native);  // nothing to present: no refresh is taken
     for (const bool presents : {true, phaseKnown}) {
       native->pendingFirst = 0;
       native->pendingEnd = 1;
@@ -205,6 +206,7 @@ TEST(FormWindow, RestsWhileAnySettingItListensToSaysTheDisplaysAreOff) {
     EXPECT_NE(native->powerNotices[0], nullptr);
     EXPECT_EQ(native->powerNotices[1] != nullptr, IsWindows8OrGreater());
     native->refreshPeriod = 12345;
+    native->nextDisplayLook = 12345;
     for (const Notice& notice : row.notices) {
       alignas(POWERBROADCAST_SETTING) unsigned char bytes[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
       auto* setting = reinterpret_cast<POWERBROADCAST_SETTING*>(bytes);
@@ -216,8 +218,10 @@ TEST(FormWindow, RestsWhileAnySettingItListensToSaysTheDisplaysAreOff) {
     EXPECT_EQ(form.DisplaySeen(), row.seen) << row.name;
     EXPECT_EQ(native->tickInterval, row.seen ? 10u : 250u) << row.name;
     EXPECT_EQ(native->timers.size(), 1u) << row.name;
-    // Back on, the display's rate is asked again before the next present.
-    EXPECT_EQ(native->refreshPeriod == 0, row.notices.size() == 2 && row.seen) << row.name;
+    // Back on, the next tick looks at the displays and their rate before it presents.
+    const bool backOn = row.notices.size() == 2 && row.seen;
+    EXPECT_EQ(native->refreshPeriod == 0, backOn) << row.name;
+    EXPECT_EQ(native->nextDisplayLook == 1, backOn) << row.name;
   }
 }
 
