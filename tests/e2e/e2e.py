@@ -19,7 +19,12 @@ Environment
   (make_wine_prefix.py); default <work root>/wine-prefix-template.
 - FROSTLANE_E2E_WORK: the folder under which each test gets its own work folder;
   default <temp>/frostlane-e2e. Keep it short: Windows paths into it, such as
-  a download in a folder of a long name, must stay under 260 characters.
+  a download in a folder of a long name, must stay under 260 characters. It may
+  lie on a file system that runs no programs (a /tmp mounted noexec): Wine
+  reads a Windows program it cannot map as executable.
+- FROSTLANE_TEST_SCRIPTS: the folder, in the build tree, where the tests write
+  the Unix scripts they run (the fake browser); default build/test-scripts
+  in the source tree.
 """
 
 import contextlib
@@ -123,6 +128,10 @@ def windows_binary(name):
 
 def work_root():
     return os.environ.get("FROSTLANE_E2E_WORK") or os.path.join(tempfile.gettempdir(), "frostlane-e2e")
+
+
+def scripts_root():
+    return os.environ.get("FROSTLANE_TEST_SCRIPTS") or os.path.join(HERE, "..", "..", "build", "test-scripts")
 
 
 def prefix_template():
@@ -490,12 +499,15 @@ def is_borderless(window):
 
 class FakeBrowser:
     """An `xdg-open` first on PATH that appends its arguments, one call a line,
-    to a file. Wine's winebrowser hands URLs to it, as it does on a desktop."""
+    to a file in the test's work folder. Wine's winebrowser hands URLs to it, as
+    it does on a desktop. The script itself lives under scripts_root(), in a
+    folder named as the work folder, since the work root may run no programs."""
 
     def __init__(self, work):
-        self.bin_dir = os.path.join(work, "fake-bin")
+        self.bin_dir = os.path.join(os.path.abspath(scripts_root()), os.path.basename(work), "fake-bin")
         self.log_path = os.path.join(work, "xdg-open.log")
-        os.makedirs(self.bin_dir, exist_ok=True)
+        shutil.rmtree(self.bin_dir, ignore_errors=True)
+        os.makedirs(self.bin_dir)
         script = os.path.join(self.bin_dir, "xdg-open")
         with open(script, "w") as out:
             out.write("#!/bin/sh\nprintf '%%s\\n' \"$*\" >> '%s'\n" % self.log_path.replace("'", "'\\''"))

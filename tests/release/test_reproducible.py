@@ -79,8 +79,9 @@ def copy_source(checkout):
 
 def run_release_workflow(checkout, settings, umask, epoch, signing=None):
     """Runs the release workflow in the checkout with the signing variables given
-    and no others; returns its CompletedProcess and the seconds it took."""
-    environment = {k: v for k, v in os.environ.items() if k not in SIGNING_VARIABLES}
+    and no others, and no proxy; returns its CompletedProcess and the seconds it took."""
+    environment = {k: v for k, v in os.environ.items()
+                   if k not in SIGNING_VARIABLES + throwaway_pki.PROXY_VARIABLES}
     environment.update(settings, **(signing or {}))
     environment["SOURCE_DATE_EPOCH"] = epoch
     started = time.monotonic()

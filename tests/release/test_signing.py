@@ -9,8 +9,14 @@ variables the release is the built program itself; every failure says why and
 leaves no program in dist/; the password never appears on a command line or in
 the output. (test_reproducible.py runs the whole workflow once with signing.)
 
+The test's own time-stamp authority listens on the loopback; osslsigncode goes
+to it with no proxy setting of the caller's, while the workflow itself, given
+one, must still go through it.
+
 Environment: FROSTLANE_EXE (a built Frostlane1.exe), FROSTLANE_SOURCE (the
-source tree), FROSTLANE_CMAKE (the cmake to run)."""
+source tree), FROSTLANE_CMAKE (the cmake to run), FROSTLANE_TEST_SCRIPTS (a
+folder of the build tree where the test writes the wrapper it runs; /tmp may
+forbid running programs)."""
 import json
 import os
 import re
@@ -25,13 +31,17 @@ import pefile
 
 import authenticode
 import throwaway_pki
-from throwaway_pki import PASSWORD, osslsigncode, without_signature
+from throwaway_pki import PASSWORD, PROXY_VARIABLES, osslsigncode, without_signature
 
 EXE = os.environ.get("FROSTLANE_EXE", "")
 SOURCE = os.path.abspath(os.environ.get("FROSTLANE_SOURCE", os.path.join(os.path.dirname(__file__), "..", "..")))
 CMAKE = os.environ.get("FROSTLANE_CMAKE", "cmake")
 NAME = "Frostlane1.exe"
+SCRIPTS = os.environ.get("FROSTLANE_TEST_SCRIPTS") or os.path.join(SOURCE, "build", "test-scripts")
 SIGNING_VARIABLES = ("FROSTLANE_SIGN_PFX", "FROSTLANE_SIGN_PASSWORD", "FROSTLANE_SIGN_TIMESTAMP_URL")
+# A proxy where nothing listens, for every scheme. The caller's own proxy
+# settings never reach a run; a row sets these itself.
+DEAD_PROXY = {name: "http://127.0.0.1:9" for name in PROXY_VARIABLES if name.lower() != "no_proxy"}
 
 # Stands first on PATH in front of osslsigncode: records each command line and,
 # for the password file, the permissions it had while osslsigncode ran.
@@ -66,8 +76,8 @@ class SigningStep(unittest.TestCase):
         cls.pki = throwaway_pki.ThrowawayPki(cls.scratch.name)
         with open(EXE, "rb") as f:
             cls.program = f.read()
-        cls.wrapper = os.path.join(cls.scratch.name, "bin")
-        os.makedirs(cls.wrapper)
+        os.makedirs(SCRIPTS, exist_ok=True)
+        cls.wrapper = tempfile.mkdtemp(prefix="signing-", dir=SCRIPTS)
         with open(os.path.join(cls.wrapper, "osslsigncode"), "w") as f:
             f.write(RECORDING_OSSLSIGNCODE.format(real=shutil.which("osslsigncode")))
         os.chmod(os.path.join(cls.wrapper, "osslsigncode"), 0o755)
@@ -75,9 +85,10 @@ class SigningStep(unittest.TestCase):
     @classmethod
     def tearDownClass(cls):
         cls.scratch.cleanup()
+        shutil.rmtree(cls.wrapper, ignore_errors=True)
 
     def write_dist(self, variables, earlier_release=False):
-        """Runs the workflow's release step with exactly these signing variables,
+        """Runs the workflow's release step with exactly these signing and proxy variables,
         over an earlier release in dist/ if asked; returns its result, the dist
         folder and osslsigncode's recorded calls."""
         run = tempfile.mkdtemp(dir=self.scratch.name)
@@ -88,7 +99,7 @@ class SigningStep(unittest.TestCase):
                 with open(os.path.join(dist, name), "w") as f:
                     f.write("an earlier release")
         record = os.path.join(run, "osslsigncode.log")
-        environment = {k: v for k, v in os.environ.items() if k not in SIGNING_VARIABLES}
+        environment = {k: v for k, v in os.environ.items() if k not in SIGNING_VARIABLES + PROXY_VARIABLES}
         environment.update(variables, RECORD=record, PATH=self.wrapper + os.pathsep + environment.get("PATH", ""))
         result = subprocess.run(
             [CMAKE, "-DPROGRAM=" + EXE, "-DDIST=" + dist, "-DWORK=" + work, "-DTITLE=" + TITLE, "-DURL=" + SITE,
@@ -161,8 +172,10 @@ class SigningStep(unittest.TestCase):
 
     def test_a_failure_says_why_and_leaves_no_program(self):
         good = self.pki.environment()
+        authority = self.pki.start_time_stamp_authority()
+        self.addCleanup(self.pki.stop_time_stamp_authority)
         rows = [
-            # the signing variables, what the message must say
+            # the signing and proxy variables, what the message must say
             (dict(good, FROSTLANE_SIGN_PASSWORD="not the password"), "does not open"),
             (dict(good, FROSTLANE_SIGN_PFX=os.path.join(self.scratch.name, "missing.pfx")), "names no file"),
             (dict(good, FROSTLANE_SIGN_PFX="publisher.pfx"), "must be an absolute path"),
@@ -170,6 +183,9 @@ class SigningStep(unittest.TestCase):
             ({"FROSTLANE_SIGN_PASSWORD": PASSWORD}, "FROSTLANE_SIGN_PFX must name"),
             (dict(good, FROSTLANE_SIGN_PFX=self.pki.ca), "could not sign"),
             (dict(good, FROSTLANE_SIGN_TIMESTAMP_URL="http://127.0.0.1:9/"), "gave no time stamp"),
+            # A publisher's authority may lie behind their proxy: the workflow
+            # goes through the one it is given, here one that does not answer.
+            (dict(good, FROSTLANE_SIGN_TIMESTAMP_URL=authority, **DEAD_PROXY), "gave no time stamp"),
         ]
         for variables, told in rows:
             with self.subTest(told=told):

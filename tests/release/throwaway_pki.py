@@ -18,6 +18,11 @@ PASSWORD = "throwaway pass\u00e9 7Kq2"
 # The common names of the certificate authority and of the time-stamp authority.
 CA_NAME = "Frostlane Test CA (throwaway)"
 TSA_NAME = "Frostlane Test TSA (throwaway)"
+# What sends a tool's requests through a proxy, or past one. The time-stamp
+# authority answers on 127.0.0.1, where a proxy of the caller's would not find
+# it: a tool that calls it runs with none of these.
+PROXY_VARIABLES = ("http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "ALL_PROXY", "all_proxy",
+                   "no_proxy", "NO_PROXY")
 
 _TSA_CONFIG = """\
 [ tsa ]
