@@ -203,7 +203,7 @@ def display_off(inspector, env):
     windows = [w for w in inspect("list") if w["exe"].lower() == "frostlane1.scr"]
     if not windows:
         raise Failure("the saver shows no window to tell")
-    inspect("power", str(windows[0]["hwnd"]), "console", "0")
+    inspect("power", str(windows[0]["hwnd"]), "0")
 
 
 def run(arguments):

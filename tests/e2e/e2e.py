@@ -739,10 +739,10 @@ class Inspector:
         "handle table" and "windows")."""
         return self._ask("resources", pid)[0]
 
-    def display_power(self, hwnd, setting, value):
-        """Tells the window, as Windows would, that the display power setting
-        "console", "session" or "monitor" is now `value` (0 off, 1 on, 2 dimmed)."""
-        return self._ask("power", hwnd, setting, value)[0]["answer"]
+    def display_power(self, hwnd, value):
+        """Tells the window, as Windows would, that the console's display is now
+        `value`: 0 off, 1 on, 2 dimmed."""
+        return self._ask("power", hwnd, value)[0]["answer"]
 
     def windows_of(self, exe_name):
         return [w for w in self.list() if w["exe"].lower() == exe_name.lower()]

@@ -78,7 +78,7 @@ class SaverExitTest(e2e.WineDesktopTest):
         with program:
             for state, value, moves in (("off", 0, False), ("on", 1, True), ("off", 0, False),
                                         ("dimmed", 2, True), ("off", 0, False)):
-                self.inspector.display_power(saver, "console", value)
+                self.inspector.display_power(saver, value)
                 seen = wait_for_bands_to_move(self.x_server.display, (0, 0) + self.SCREEN_SIZE,
                                               e2e.PATIENCE if moves else NO_EXIT_WATCH)
                 self.assertEqual(seen, moves, "with the display %s the bands %s" % (state, "stand still" if moves

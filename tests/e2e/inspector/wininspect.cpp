@@ -11,9 +11,8 @@
 //   wininspect monitors              every monitor's rectangle, work area and primary flag
 //   wininspect resources <pid>       the GDI and USER objects a process holds, and how each
 //                                    was counted (see CountResources)
-//   wininspect power <hwnd> console|session|monitor <value>
-//                                    tells a window that a display power setting changed, as
-//                                    Windows does (Wine never does)
+//   wininspect power <hwnd> <value>  tells a window that the console's display is now off (0),
+//                                    on (1) or dimmed (2), as Windows does (Wine never does)
 // A window handle may be written in decimal or as 0x-prefixed hex.
 // Exit status: 0 done, 1 the window or button was not there, 2 bad usage.
 
@@ -371,16 +370,11 @@ int CountResources(DWORD pid) {
     return kExitDone;
 }
 
-// The notice lives in the window's own process, as Windows puts it there.
-int SendDisplayPower(HWND window, const std::wstring& settingName, DWORD value) {
-    const struct { const wchar_t* name; GUID setting; } kSettings[] = {
-        {L"console", {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}}},
-        {L"session", {0x2b84c20e, 0xad23, 0x4ddf, {0x93, 0xdb, 0x05, 0xff, 0xbd, 0x7e, 0xfc, 0xa5}}},
-        {L"monitor", {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}}}};
+// The notice (GUID_CONSOLE_DISPLAY_STATE) lives in the window's own process, as
+// Windows puts it there.
+int SendDisplayPower(HWND window, DWORD value) {
     struct { POWERBROADCAST_SETTING head; DWORD rest; } notice = {};
-    for (const auto& known : kSettings) {
-        if (settingName == known.name) notice.head.PowerSetting = known.setting;
-    }
+    notice.head.PowerSetting = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
     notice.head.DataLength = sizeof value;
     memcpy(notice.head.Data, &value, sizeof value);
     DWORD pid = 0;
@@ -402,7 +396,7 @@ int SendDisplayPower(HWND window, const std::wstring& settingName, DWORD value) 
 
 int Usage() {
     return Fail(kExitUsage, "usage: wininspect list | dialog HWND | click HWND BUTTON | cursor | monitors | "
-                            "resources PID | power HWND console|session|monitor VALUE");
+                            "resources PID | power HWND VALUE");
 }
 
 }  // namespace
@@ -419,7 +413,7 @@ int wmain(int argc, wchar_t** argv) {
         return CountResources(static_cast<DWORD>(pid));
     if (command == L"dialog" && argc == 3 && ParseWindow(argv[2], hwnd)) return DescribeDialog(hwnd);
     if (command == L"click" && argc == 4 && ParseWindow(argv[2], hwnd)) return ClickButton(hwnd, argv[3]);
-    if (command == L"power" && argc == 5 && ParseWindow(argv[2], hwnd) && ParseNumber(argv[4], pid))
-        return SendDisplayPower(hwnd, argv[3], static_cast<DWORD>(pid));
+    if (command == L"power" && argc == 4 && ParseWindow(argv[2], hwnd) && ParseNumber(argv[3], pid))
+        return SendDisplayPower(hwnd, static_cast<DWORD>(pid));
     return Usage();
 }
