@@ -347,9 +347,7 @@ class InstallTest(unittest.TestCase):
             self.assertEqual(starts(), [], "started before the notice was answered")
             wine.inspector.click(notice["hwnd"], "OK")
             self.assertTrue(program.wait(EXIT_TIMEOUT))
-            deadline = time.monotonic() + BOX_TIMEOUT
-            while not starts() and time.monotonic() < deadline:
-                time.sleep(e2e.POLL_INTERVAL)
+            e2e.wait_until(starts, BOX_TIMEOUT)
             time.sleep(NO_OFFER_WATCH)  # a second start would show by now
             self.assertEqual(starts(), [SETTINGS_START])
             self.assertEqual(starts(os.path.dirname(exe)), [], "the rundll32.exe beside the download ran")
