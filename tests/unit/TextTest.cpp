@@ -36,6 +36,24 @@ TEST(Text, HelpersCountFromOneAndTrimBlanksOnly) {
   EXPECT_EQ(Replace(L"aaa", L"aa", L"b"), L"ba");
 }
 
+TEST(Text, FillInPutsEachPartInItsPlaceOnce) {
+  struct Row {
+    const wchar_t* pattern;
+    std::vector<std::wstring> parts;
+    const wchar_t* filled;
+    unsigned placeholders;
+  };
+  const Row rows[] = {
+      {L"%2 before %1", {L"a", L"b"}, L"b before a", 0b110}, {L"100% of %1%", {L"x"}, L"100% of x%", 0b10},
+      {L"%0 %3 %1", {L"x"}, L"%0 %3 x", 0b1010},             {L"%1%1", {L"%1"}, L"%1%1", 0b10},
+      {L"%9", {}, L"%9", 0b1000000000},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(FillIn(row.pattern, row.parts), row.filled) << row.pattern;
+    EXPECT_EQ(PlaceholdersOf(row.pattern), row.placeholders) << row.pattern;
+  }
+}
+
 TEST(Numbers, RoundedHalvesGoToTheEvenNeighbour) {
   struct Row {
     double value;

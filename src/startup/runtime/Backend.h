@@ -8,6 +8,7 @@
 // copy that only succeeds or fails could promise.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,19 @@ void RunEventLoop();
 // Shows a modal message box owned by `owner` when that is a window now, else by
 // no window; returns the button pressed, or 0 when it could not be shown.
 int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsigned style, WindowHandle owner);
+
+// ---- Languages and texts ---------------------------------------------------
+
+// The user's display languages as Windows language identifiers, most preferred
+// first: the language Windows shows itself in, then any the user named to fall
+// back on. Never empty: the machine's own language when nothing more is known.
+std::vector<std::uint16_t> UserDisplayLanguages();
+
+// The languages of the program's tables of texts, in no particular order.
+std::vector<std::uint16_t> TextTableLanguages();
+
+// Text `id` of the table in `language`; "" when the program carries no such text.
+std::wstring TableText(unsigned id, std::uint16_t language);
 
 // ---- Files -----------------------------------------------------------------
 

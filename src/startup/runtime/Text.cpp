@@ -65,4 +65,36 @@ std::wstring Replace(const std::wstring& text, const std::wstring& find, const s
   return result.append(text, from, std::wstring::npos);
 }
 
+namespace {
+// The part number (1 to 9) of a placeholder starting at `at`, or 0.
+unsigned PlaceholderAt(const std::wstring& text, std::size_t at) {
+  if (text[at] != L'%' || at + 1 >= text.size()) return 0;
+  const wchar_t digit = text[at + 1];
+  return digit >= L'1' && digit <= L'9' ? static_cast<unsigned>(digit - L'0') : 0;
+}
+}  // namespace
+
+std::wstring FillIn(const std::wstring& pattern, const std::vector<std::wstring>& parts) {
+  std::wstring result;
+  for (std::size_t at = 0; at < pattern.size(); ++at) {
+    const unsigned part = PlaceholderAt(pattern, at);
+    if (part != 0 && part <= parts.size()) {
+      result += parts[part - 1];
+      ++at;
+    } else {
+      result += pattern[at];
+    }
+  }
+  return result;
+}
+
+unsigned PlaceholdersOf(const std::wstring& pattern) {
+  unsigned found = 0;
+  for (std::size_t at = 0; at < pattern.size(); ++at) {
+    const unsigned part = PlaceholderAt(pattern, at);
+    if (part != 0) found |= 1u << part;
+  }
+  return found;
+}
+
 }  // namespace runtime

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace runtime {
 
@@ -24,5 +25,13 @@ std::wstring Left(const std::wstring& text, std::size_t count);
 
 // Every occurrence of `find`, scanning from the left without overlap, replaced by `with`.
 std::wstring Replace(const std::wstring& text, const std::wstring& find, const std::wstring& with);
+
+// `pattern` with each placeholder %1 to %9 replaced by that part, counted from 1,
+// in one pass: what a part brings in is never read as a placeholder. A "%" not
+// followed by the number of a given part stays as it is.
+std::wstring FillIn(const std::wstring& pattern, const std::vector<std::wstring>& parts);
+
+// The placeholders %1 to %9 that `pattern` holds, as bits 1 to 9.
+unsigned PlaceholdersOf(const std::wstring& pattern);
 
 }  // namespace runtime

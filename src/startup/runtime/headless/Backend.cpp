@@ -40,6 +40,22 @@ int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsign
   return (style & 0xFu) == 4u ? 7 : 1;
 }
 
+std::vector<std::uint16_t> UserDisplayLanguages() { return TheMachine().displayLanguages; }
+
+std::vector<std::uint16_t> TextTableLanguages() {
+  std::vector<std::uint16_t> languages;
+  for (const auto& [key, text] : TheMachine().textTables) {
+    if (languages.empty() || languages.back() != key.first) languages.push_back(key.first);
+  }
+  return languages;
+}
+
+std::wstring TableText(unsigned id, std::uint16_t language) {
+  const auto& tables = TheMachine().textTables;
+  const auto found = tables.find({language, id});
+  return found == tables.end() ? std::wstring() : found->second;
+}
+
 WindowHandle CreateFormWindow(const WindowDesign& design, WindowEvents& events) {
   headless::Machine& machine = TheMachine();
   if (!machine.Call(L"CreateFormWindow", Args(design.caption))) return 0;

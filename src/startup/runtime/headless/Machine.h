@@ -87,6 +87,10 @@ class Machine {
   // The displays' power: a window is told Off when it is made while they are off,
   // as the system tells a window that asks.
   backend::DisplayPower displayPower = backend::DisplayPower::On;
+  // The user's display languages, most preferred first, and the program's tables
+  // of texts by language and text id.
+  std::vector<std::uint16_t> displayLanguages = {0x0409};
+  std::map<std::pair<std::uint16_t, unsigned>, std::wstring> textTables;
   // Files by full path, compared without regard to case.
   std::map<std::wstring, FileEntry> files;
   std::map<int, std::wstring> specialFolders;
