@@ -28,7 +28,4 @@ std::wstring PlainPath(const std::wstring& path);
 // Whether two paths name the same file by their plain paths, regardless of case.
 bool SamePlainPath(const std::wstring& a, const std::wstring& b);
 
-// The reason told when the target would not be a file directly in the Windows folder.
-inline const std::wstring kOutsideWindowsFolder = L"The file would not lie directly in the Windows folder.";
-
 }  // namespace modInstallCheck

@@ -21,21 +21,24 @@ namespace {
 std::wstring RunningFile() { return App().Path() + L"\\" + App().EXEName() + L".exe"; }
 
 [[noreturn]] void ReportFailure(const std::wstring& target, const std::wstring& reason) {
-  runtime::MsgBox(FailureNotice(target, reason), runtime::vbOKOnly + runtime::vbExclamation);
+  messages::Show(FailureNotice(target, reason), runtime::vbOKOnly + runtime::vbExclamation);
   runtime::End();
 }
 
+std::wstring Reason(messages::MessageId id) { return messages::Compose(id).text; }
+
 }  // namespace
 
-std::wstring InstallQuestion(const std::wstring& title) { return L"Would you like to install " + title + L"?"; }
-
-std::wstring InstalledNotice(const std::wstring& title) {
-  return L"The screensaver has been installed. But you will need to open the Display Properties and select \"" +
-         title + L"\" to activate it.";
+messages::Message InstallQuestion(const std::wstring& title) {
+  return messages::Compose(messages::MessageId::InstallQuestion, {title});
 }
 
-std::wstring FailureNotice(const std::wstring& target, const std::wstring& reason) {
-  return L"The screensaver could not be installed to " + target + L".\r\n" + reason;
+messages::Message InstalledNotice(const std::wstring& title) {
+  return messages::Compose(messages::MessageId::Installed, {title});
+}
+
+messages::Message FailureNotice(const std::wstring& target, const std::wstring& reason) {
+  return messages::Compose(messages::MessageId::InstallFailed, {target, reason});
 }
 
 std::wstring InstallName(const std::wstring& title) { return runtime::Replace(title, L" ", L"_"); }
@@ -46,15 +49,17 @@ void CheckInstall() {
   if (runtime::Dir(RunningFile(), runtime::vbNormal).empty()) return;
 
   // A box that cannot be shown is no Yes: the program ends without copying.
-  const auto answer = runtime::MsgBox(InstallQuestion(App().Title()), runtime::vbYesNo + runtime::vbExclamation);
+  const auto answer = messages::Show(InstallQuestion(App().Title()), runtime::vbYesNo + runtime::vbExclamation);
   if (answer != runtime::vbYes) runtime::End();
 
   // The 32-bit system folder's parent is the Windows folder. Without it there is
   // no place to install to: a bare "\..\" would land in the root of the drive.
   const std::wstring systemFolder = modSystemFolders::GetSpecialFolder(platform::kCsidlSystemX86);
-  if (systemFolder.empty()) ReportFailure(InstallName(App().Title()) + L".scr", kNoWindowsFolder);
+  if (systemFolder.empty()) {
+    ReportFailure(InstallName(App().Title()) + L".scr", Reason(messages::MessageId::NoWindowsFolder));
+  }
   const InstallTarget target = TargetFor(systemFolder, App().Title());
-  if (target.path.empty()) ReportFailure(target.named, kOutsideWindowsFolder);
+  if (target.path.empty()) ReportFailure(target.named, Reason(messages::MessageId::OutsideWindowsFolder));
 
   // The Windows folder is writable only with an administrator's rights, which
   // this run does not hold even for an administrator. The copy is tried once
@@ -66,7 +71,7 @@ void CheckInstall() {
 
   // The notice stays as it is; the Screen Saver settings, opened once it is
   // answered, then do what it asks.
-  runtime::MsgBox(InstalledNotice(App().Title()), runtime::vbOKOnly + runtime::vbExclamation);
+  messages::Show(InstalledNotice(App().Title()), runtime::vbOKOnly + runtime::vbExclamation);
   OpenScreenSaverSettings(target.path);
   runtime::End();
 }

@@ -16,15 +16,15 @@
 
 #include <string>
 
+#include "../startup/Messages.h"
+
 namespace modInstallCheck {
 
-// The texts the user meets, word for word. The title is the application title.
-std::wstring InstallQuestion(const std::wstring& title);
-std::wstring InstalledNotice(const std::wstring& title);
-std::wstring FailureNotice(const std::wstring& target, const std::wstring& reason);
-
-// The reason given when the shell knows no Windows folder to install into.
-inline const std::wstring kNoWindowsFolder = L"The Windows folder could not be found.";
+// The messages the user meets, in the user's language (Messages.h). The title is
+// the application title.
+messages::Message InstallQuestion(const std::wstring& title);
+messages::Message InstalledNotice(const std::wstring& title);
+messages::Message FailureNotice(const std::wstring& target, const std::wstring& reason);
 
 // The name the screen saver is installed under, before its ".scr": the title with
 // every blank turned into "_".

@@ -4,6 +4,7 @@
 #include "../install/modInstallCheck.h"
 #include "../monitors/frmBlack.h"
 #include "../saver/frmAdvent1.h"
+#include "Messages.h"
 #include "Project.h"
 #include "modDefaultBrowser.h"
 #include "runtime/Application.h"
@@ -20,7 +21,8 @@ namespace {
 constexpr int kShowNormal = 1;
 
 void ConfigurationNotice(Project& project) {
-  const auto answer = runtime::MsgBox(kNoSettingsNotice, runtime::vbYesNo + runtime::vbExclamation);
+  const auto answer = messages::Show(messages::Compose(messages::MessageId::NoSettings, {kMakerName}),
+                                     runtime::vbYesNo + runtime::vbExclamation);
   if (answer == runtime::vbYes) modDefaultBrowser::OpenInBrowser(project.Black(), kMakerWebSite, kShowNormal);
   runtime::End();
 }

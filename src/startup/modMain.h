@@ -13,10 +13,8 @@ namespace modMain {
 // The maker's web site, offered by the configuration notice.
 inline const std::wstring kMakerWebSite = L"http://www.quillonsolutions.example/";
 
-// The configuration notice, word for word.
-inline const std::wstring kNoSettingsNotice =
-    L"No settings are available for this screensaver.\r\n"
-    L"Would you like to visit the Quillon Solutions website?";
+// The maker's name, as every language writes it.
+inline const std::wstring kMakerName = L"Quillon Solutions";
 
 // Runs once at process start. Configuration and preview end the program here;
 // the saver path returns only when the event loop does, which the saver's exits

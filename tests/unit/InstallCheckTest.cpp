@@ -252,7 +252,7 @@ TEST(InstallCheck, TheInstallNameIsTheTitleWithEveryBlankTurnedIntoAnUnderscore)
     // Both boxes carry the title as their caption, since neither passes one.
     for (const auto& box : program.machine().messageBoxes) EXPECT_EQ(box.caption, row.title);
     EXPECT_EQ(program.machine().messageBoxes[0].text, L"Would you like to install " + std::wstring(row.title) + L"?");
-    EXPECT_EQ(program.machine().messageBoxes[1].text, modInstallCheck::InstalledNotice(row.title));
+    EXPECT_EQ(program.machine().messageBoxes[1].text, modInstallCheck::InstalledNotice(row.title).text);
   }
 }
 
@@ -431,7 +431,8 @@ TEST(InstallCheck, ATargetOutsideTheWindowsFolderWritesNothing) {
     machine.Run([] { modInstallCheck::CheckInstall(); });
 
     const std::wstring told = row.systemFolder + L"\\..\\" + modInstallCheck::InstallName(row.title) + L".scr";
-    EXPECT_EQ(Texts(machine).back(), modInstallCheck::FailureNotice(told, modInstallCheck::kOutsideWindowsFolder))
+    EXPECT_EQ(Texts(machine).back(), L"The screensaver could not be installed to " + told +
+                                         L".\r\nThe file would not lie directly in the Windows folder.")
         << name;
     EXPECT_TRUE(machine.CallsNamed(L"CopyFileToNew").empty()) << name;
     EXPECT_TRUE(machine.CallsNamed(L"RunElevatedAndWait").empty()) << name;

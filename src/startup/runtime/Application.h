@@ -59,6 +59,9 @@ float SecondsSinceMidnight();
 constexpr int vbOKOnly = 0;
 constexpr int vbYesNo = 4;
 constexpr int vbExclamation = 48;
+// Text aligned right, and read right to left (Arabic, Hebrew).
+constexpr int vbMsgBoxRight = 0x80000;
+constexpr int vbMsgBoxRtlReading = 0x100000;
 constexpr int vbYes = 6;
 constexpr int vbNo = 7;
 
