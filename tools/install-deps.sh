@@ -3,7 +3,8 @@
 # root or through sudo. One group of packages at a time:
 #
 #   install-deps.sh show   building the Windows program and showing it under Wine
-#   install-deps.sh all    everything the tests need as well (the default)
+#   install-deps.sh all    everything the tests need as well (the default), and
+#                          the locales the tests run Wine in
 #
 # Each list below is the only place its packages are named. A package already
 # installed is left as it is, whatever its version: the tests read what a tool's
@@ -38,7 +39,13 @@ all=(
   # build runs in another time zone (tzdata); signing (osslsigncode, openssl)
   # and reading what a signature says (python3-asn1crypto).
   git tzdata osslsigncode openssl python3-asn1crypto
+  # The languages the tests show the program in (locale-gen).
+  locales
 )
+
+# Wine speaks the language of its locale, which glibc must have generated; a
+# missing one silently gives US English. C.UTF-8, the tests' own, is built in.
+test_locales=(de_DE.UTF-8)
 
 case "$group" in
   show) packages=("${show[@]}") ;;
@@ -51,13 +58,20 @@ for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+ungenerated=()
+if [[ "$group" == all ]]; then
+  for locale in "${test_locales[@]}"; do
+    # locale -a lists de_DE.UTF-8 as de_DE.utf8.
+    locale -a 2>/dev/null | grep -qixF "${locale%.UTF-8}.utf8" || ungenerated+=("$locale")
+  done
+fi
+[[ ${#missing[@]} -eq 0 && ${#ungenerated[@]} -eq 0 ]] && exit 0
 
 as_root=()
 if [[ $(id -u) -ne 0 ]]; then
   if ! command -v sudo >/dev/null; then
-    echo "Missing Debian packages: ${missing[*]}" >&2
-    echo "Install them as root (apt-get install ${missing[*]}), or install sudo, then run this again." >&2
+    echo "Missing Debian packages: ${missing[*]}; locales not generated: ${ungenerated[*]}" >&2
+    echo "Run this again as root, or install sudo first." >&2
     exit 1
   fi
   as_root=(sudo)
@@ -66,13 +80,26 @@ fi
 # apt's own report goes to a log, shown only when something fails.
 log=$(mktemp -t frostlane-apt.XXXXXX)
 trap 'rm -f "$log"' EXIT
-echo "Installing ${#missing[@]} Debian packages: ${missing[*]}"
-started=$SECONDS
-if ! { "${as_root[@]}" apt-get update -q &&
-       "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
-         apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
-  cat "$log" >&2
-  echo "Installing the packages failed (above)." >&2
-  exit 1
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "Installing ${#missing[@]} Debian packages: ${missing[*]}"
+  started=$SECONDS
+  if ! { "${as_root[@]}" apt-get update -q &&
+         "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+           apt-get install -y -q --no-install-recommends "${missing[@]}"; } >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "Installing the packages failed (above)." >&2
+    exit 1
+  fi
+  echo "Installed in $((SECONDS - started)) s."
 fi
-echo "Installed in $((SECONDS - started)) s."
+
+if [[ ${#ungenerated[@]} -gt 0 ]]; then
+  # Named in /etc/locale.gen, they stay when locale-gen runs again.
+  echo "Generating the locales ${ungenerated[*]}"
+  if ! { printf '%s UTF-8\n' "${ungenerated[@]}" | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null &&
+         "${as_root[@]}" locale-gen; } >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "Generating the locales failed (above)." >&2
+    exit 1
+  fi
+fi

@@ -94,6 +94,16 @@ class EnvironmentFailure(RuntimeError):
     """The test machine could not provide what a test needs."""
 
 
+def require_locale(name):
+    """Wine in a locale that glibc lacks silently speaks US English: a test
+    that needs another language needs its locale generated (tools/install-deps.sh
+    does it for every locale the tests use)."""
+    listed = subprocess.run(["locale", "-a"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True).stdout
+    canonical = lambda locale: locale.lower().replace("utf-8", "utf8")
+    if canonical(name) not in map(canonical, listed.split()):
+        raise EnvironmentFailure("the locale %s is not generated; run tools/install-deps.sh" % name)
+
+
 # ---------------------------------------------------------------- locations
 
 def windows_bin():
@@ -604,14 +614,20 @@ class Wine:
     """A Wine session: one prefix, one display, one persistent wineserver.
     Programs started here see the fake browser first on PATH."""
 
-    def __init__(self, prefix, display, work, extra_path=None):
+    def __init__(self, prefix, display, work, extra_path=None, locale=None):
+        """`locale` (such as "de_DE.UTF-8") gives the session's Windows that
+        display language; without it, the tests' own C.UTF-8 speaks US English."""
         self.prefix = prefix
         self.display = display
         self.work = work
         path = os.environ.get("PATH", "/usr/bin:/bin")
         if extra_path:
             path = extra_path + os.pathsep + path
-        self.env = wine_environment(WINEPREFIX=prefix, DISPLAY=display, PATH=path)
+        language = {}
+        if locale:
+            require_locale(locale)
+            language = {"LANG": locale, "LC_ALL": locale}
+        self.env = wine_environment(WINEPREFIX=prefix, DISPLAY=display, PATH=path, **language)
         self.server = None
         self.inspector = Inspector(self)
         self._programs = []

@@ -68,9 +68,10 @@ class InstallTest(unittest.TestCase):
     # ------------------------------------------------------------ set-up
 
     @contextlib.contextmanager
-    def session(self, name):
+    def session(self, name, locale=None):
         """A Wine session of its own: a fresh copy of the prefix and a wineserver,
-        both gone when the block ends, so no two sessions run at once."""
+        both gone when the block ends, so no two sessions run at once; in the
+        display language of `locale` when given."""
         work = os.path.join(self.work, name)
         shutil.rmtree(work, ignore_errors=True)
         os.makedirs(work)
@@ -78,7 +79,7 @@ class InstallTest(unittest.TestCase):
         with contextlib.ExitStack() as resources:
             resources.callback(shutil.rmtree, prefix, ignore_errors=True)
             e2e.copy_prefix(e2e.prefix_template(), prefix)
-            wine = e2e.Wine(prefix, self.x_server.display, work)
+            wine = e2e.Wine(prefix, self.x_server.display, work, locale=locale)
             resources.callback(wine.stop_server)
             wine.start_server()
             yield wine
@@ -174,6 +175,15 @@ class InstallTest(unittest.TestCase):
                 installed = os.path.join(self.windows_folder(wine), INSTALLED_NAME)
                 self.assertTrue(os.path.isfile(installed), "nothing installed from " + folder_name)
                 self.assertTrue(filecmp.cmp(exe, installed, shallow=False))
+
+    def test_a_german_windows_asks_in_german(self):
+        with self.session("german", locale="de_DE.UTF-8") as wine:
+            program = self.start(wine, self.download(wine))
+            box, dialog = self.wait_for_box(wine, DOWNLOAD_NAME)
+            self.assertBox(dialog, "Möchten Sie „Quillon Solutions Frostlane 1“ installieren?",
+                           {ID_YES: "Ja", ID_NO: "Nein"})
+            wine.inspector.click(box["hwnd"], ID_NO)
+            self.assertTrue(program.wait(EXIT_TIMEOUT), "still running after Nein")
 
     def test_no_copies_nothing_and_ends(self):
         with self.session("no") as wine:
