@@ -75,7 +75,7 @@ int ShowMessageBox(const std::wstring& text, const std::wstring& caption, unsign
 
 // The user's display languages as Windows language identifiers, most preferred
 // first: the language Windows shows itself in, then any the user named to fall
-// back on. Never empty: the machine's own language when nothing more is known.
+// back on. Empty when they cannot be read.
 std::vector<std::uint16_t> UserDisplayLanguages();
 
 // The languages of the program's tables of texts, in no particular order.

@@ -44,9 +44,7 @@ std::vector<std::uint16_t> UserDisplayLanguages() { return TheMachine().displayL
 
 std::vector<std::uint16_t> TextTableLanguages() {
   std::vector<std::uint16_t> languages;
-  for (const auto& [key, text] : TheMachine().textTables) {
-    if (languages.empty() || languages.back() != key.first) languages.push_back(key.first);
-  }
+  for (const auto& [key, text] : TheMachine().textTables) languages.push_back(key.first);
   return languages;
 }
 

@@ -21,14 +21,6 @@ constexpr unsigned kTextsPerBlock = 16;
 // lie in the block of the first one, so its languages are the tables'.
 LPCWSTR BlockOf(unsigned id) { return MAKEINTRESOURCEW(id / kTextsPerBlock + 1); }
 
-std::vector<std::uint16_t> PreferredLanguages() {
-  ULONG count = 0, length = 0;
-  if (!GetUserPreferredUILanguages(MUI_LANGUAGE_ID, &count, nullptr, &length) || length == 0) return {};
-  std::wstring list(length, L'\0');
-  if (!GetUserPreferredUILanguages(MUI_LANGUAGE_ID, &count, list.data(), &length)) return {};
-  return LanguagesOfList(list.c_str());
-}
-
 BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
   reinterpret_cast<std::vector<std::uint16_t>*>(found)->push_back(language);
   return TRUE;
@@ -47,9 +39,13 @@ std::vector<std::uint16_t> LanguagesOfList(const wchar_t* list) {
 }
 
 std::vector<std::uint16_t> UserDisplayLanguages() {
-  std::vector<std::uint16_t> languages = PreferredLanguages();
-  if (languages.empty()) languages.push_back(GetUserDefaultUILanguage());
-  return languages;
+  // Asked twice: for the room the list needs, then for the list. The user's own
+  // list starts with the display language whenever there is one.
+  ULONG count = 0, length = 0;
+  if (!GetUserPreferredUILanguages(MUI_LANGUAGE_ID, &count, nullptr, &length)) return {};
+  std::wstring list(length, L'\0');
+  if (!GetUserPreferredUILanguages(MUI_LANGUAGE_ID, &count, list.data(), &length)) return {};
+  return LanguagesOfList(list.c_str());
 }
 
 std::vector<std::uint16_t> TextTableLanguages() {
