@@ -35,7 +35,7 @@ ID_OK, ID_YES, ID_NO = 1, 6, 7
 # What loadmarker.exe, standing in for rundll32.exe, records of a start that
 # opens the Screen Saver settings on the installed file.
 SETTINGS_START = ('rundll32.exe loaded by "C:\\windows\\system32\\rundll32.exe" '
-                  'desk.cpl,InstallScreenSaver "C:\\windows\\' + INSTALLED_NAME + '"')
+                  'desk.cpl,InstallScreenSaver C:\\windows\\' + INSTALLED_NAME)
 DIALOG_CLASS = "#32770"
 
 # The first program in a fresh prefix may take a few seconds to show its box,
