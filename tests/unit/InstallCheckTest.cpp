@@ -206,8 +206,9 @@ TEST(InstallCheck, TheSettingsOpenOnlyFromTheSystemFolderAndAFailedStartShowsNot
     const wchar_t* windowsFolder;  // the Windows folder the shell gives through folder 41
     bool startFails;
     bool opened;
-    const wchar_t* shortForm = nullptr;  // the installed file's short form, if any; L"" fails the call
+    const wchar_t* shortForm = nullptr;  // the installed file's short form, if any
     const wchar_t* chosen = nullptr;     // the path the settings are given, if not the installed one
+    bool shortFormFails = false;
   };
   const Row rows[] = {
       {L"C:\\WINDOWS\\system32", L"C:\\WINDOWS", true, true},
@@ -222,7 +223,7 @@ TEST(InstallCheck, TheSettingsOpenOnlyFromTheSystemFolderAndAFailedStartShowsNot
        L"C:\\MYWIND~1\\QUILLO~1.SCR"},
       {L"C:\\WINDOWS\\system32", L"C:\\My Windows", false, false},
       {L"C:\\WINDOWS\\system32", L"C:\\My\tWindows", false, false},
-      {L"C:\\WINDOWS\\system32", L"C:\\My Windows", false, false, L""},
+      {L"C:\\WINDOWS\\system32", L"C:\\My Windows", false, false, L"C:\\MYWIND~1\\QUILLO~1.SCR", nullptr, true},
   };
   for (const Row& row : rows) {
     HeadlessProgram program;
@@ -234,7 +235,7 @@ TEST(InstallCheck, TheSettingsOpenOnlyFromTheSystemFolderAndAFailedStartShowsNot
     if (row.startFails) machine.Fail(L"StartProgram");
     const std::wstring installed = row.windowsFolder + std::wstring(L"\\Quillon_Solutions_Frostlane_1.scr");
     if (row.shortForm != nullptr) machine.shortPaths[installed] = row.shortForm;
-    if (row.shortForm != nullptr && *row.shortForm == L'\0') machine.Fail(L"GetShortPathName");
+    if (row.shortFormFails) machine.Fail(L"GetShortPathName");
     machine.messageBoxAnswers = {kYes};
     program.Start(L"");
     EXPECT_EQ(Texts(machine), (std::vector<std::wstring>{kQuestion, kNotice})) << row.systemFolder;

@@ -134,6 +134,9 @@ TEST(PlatformCalls, AShortPathNamesTheSameFileWithoutABlankAndAMissingFileHasNon
   CloseHandle(made);
 
   const std::wstring shortPath = platform::GetShortPathName(file);
+  wchar_t windowsAnswer[MAX_PATH] = L"";
+  ASSERT_GT(GetShortPathNameW(file.c_str(), windowsAnswer, MAX_PATH), 0u);
+  EXPECT_EQ(shortPath, std::wstring(windowsAnswer));
   EXPECT_EQ(shortPath.find(L' '), std::wstring::npos);
   wchar_t longPath[MAX_PATH] = L"";
   EXPECT_GT(GetLongPathNameW(shortPath.c_str(), longPath, MAX_PATH), 0u);
