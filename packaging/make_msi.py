@@ -27,6 +27,7 @@ than give a package that would not upgrade in order.
 Needs wixl (Debian package wixl) and libmsi's Python bindings (python3-gi,
 gir1.2-libmsi-1.0). Any failure leaves no OUTPUT and ends with status 1 and a
 message that says why."""
+import contextlib
 import hashlib
 import os
 import re
@@ -43,7 +44,8 @@ SOURCE = os.path.join(HERE, "Frostlane1.wxs")
 ICON = os.path.join(HERE, "..", "assets", "icon", "frostlane.ico")
 # The names the source gives the program's and the icon's files.
 STAGED_PROGRAM, STAGED_ICON = "Frostlane1.exe", "frostlane.ico"
-EARLIEST_CABINET_TIME = 315532800  # 1980-01-01 00:00:00 UTC
+# The first and last second a cabinet's date can hold: 1980-01-01 and 2107-12-31, UTC.
+EARLIEST_CABINET_TIME, LATEST_CABINET_TIME = 315532800, 4354819199
 # The version block's key and its padding, then its fixed part's signature.
 VERSION_BLOCK = "VS_VERSION_INFO\0".encode("utf-16-le") + b"\0\0" + struct.pack("<I", 0xFEEF04BD)
 SECONDS_FROM_1601_TO_1970 = 11644473600
@@ -58,8 +60,8 @@ def program_versions(program):
     """The program's file and product versions, four numbers each, from the
     fixed part of its one version block."""
     found = [match.start() for match in re.finditer(re.escape(VERSION_BLOCK), program)]
-    if len(found) != 1:
-        raise PackageError("the program does not carry exactly one version block")
+    if len(found) != 1 or found[0] + len(VERSION_BLOCK) + 20 > len(program):
+        raise PackageError("the program does not carry exactly one whole version block")
     file_high, file_low, product_high, product_low = struct.unpack_from("<4I", program, found[0] + len(VERSION_BLOCK) + 4)
     return ((file_high >> 16, file_high & 0xFFFF, file_low >> 16, file_low & 0xFFFF),
             (product_high >> 16, product_high & 0xFFFF, product_low >> 16, product_low & 0xFFFF))
@@ -89,8 +91,9 @@ def source_date_epoch():
     text = os.environ.get("SOURCE_DATE_EPOCH", "")
     if text == "":
         return EARLIEST_CABINET_TIME
-    if not text.isdigit():
-        raise PackageError("SOURCE_DATE_EPOCH must be whole seconds since 1970, not '%s'" % text)
+    if not re.fullmatch("[0-9]+", text) or int(text) > LATEST_CABINET_TIME:
+        raise PackageError("SOURCE_DATE_EPOCH must be whole seconds since 1970 up to the end of 2107, not '%s'"
+                           % text)
     return max(int(text), EARLIEST_CABINET_TIME)
 
 
@@ -140,6 +143,9 @@ def stamp(package, file_version, epoch, package_code):
 
 
 def make_package(program_path, output):
+    # An earlier package must not stand there as this one's when this one fails.
+    with contextlib.suppress(FileNotFoundError):
+        os.remove(output)
     with open(program_path, "rb") as f:
         program = f.read()
     file_version, product_version = program_versions(program)
