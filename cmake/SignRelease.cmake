@@ -1,6 +1,7 @@
-# Signs the release program with a publisher's code-signing certificate, for
-# WriteDist.cmake. The certificate comes from the environment of the build, never
-# from the CMake cache, so it stays out of every file and log of the build tree:
+# Signs the release's program and package with a publisher's code-signing
+# certificate, for WriteDist.cmake. The certificate comes from the environment of
+# the build, never from the CMake cache, so it stays out of every file and log of
+# the build tree:
 #
 #   FROSTLANE_SIGN_PFX            the certificate and its private key, a PKCS#12 file
 #   FROSTLANE_SIGN_PASSWORD       that file's password (empty for a file without one)
@@ -25,11 +26,11 @@ function(frostlane_signing_requested result)
   endif()
 endfunction()
 
-# Writes SIGNED, the program INPUT with an Authenticode signature naming the
-# program TITLE and its web site URL. WORK is a scratch folder of the builder's.
-# Any failure ends the script with a message that says what to put right and
-# leaves no SIGNED behind.
-function(frostlane_sign_program input signed work title url)
+# Writes SIGNED, the file INPUT (a program or a Windows Installer package) with an
+# Authenticode signature naming the program TITLE and its web site URL. WORK is a
+# scratch folder of the builder's. Any failure ends the script with a message that
+# says what to put right and leaves no SIGNED behind.
+function(frostlane_sign_file input signed work title url)
   set(pfx "$ENV{FROSTLANE_SIGN_PFX}")
   if(pfx STREQUAL "")
     message(FATAL_ERROR "Signing the release: FROSTLANE_SIGN_PFX must name the PKCS#12 file that holds the "
@@ -52,11 +53,10 @@ function(frostlane_sign_program input signed work title url)
     message(FATAL_ERROR "Signing the release: osslsigncode is not installed (Debian package osslsigncode)")
   endif()
 
-  get_filename_component(name "${signed}" NAME)
+  get_filename_component(name "${input}" NAME)
   file(REMOVE "${signed}")
-  set(unchecked "${signed}.unchecked")
   set(private "${work}/private")
-  file(REMOVE_RECURSE "${private}" "${unchecked}")
+  file(REMOVE_RECURSE "${private}")
   # Closed to other users before the password goes in: a file in it cannot be
   # opened by them whatever its own permissions are.
   file(MAKE_DIRECTORY "${private}")
@@ -69,11 +69,11 @@ function(frostlane_sign_program input signed work title url)
   endif()
   execute_process(
     COMMAND "${osslsigncode}" sign -pkcs12 "${pfx}" -readpass "${private}/password" -h sha256
-            -n "${title}" -i "${url}" ${timestamp} -in "${input}" -out "${unchecked}"
+            -n "${title}" -i "${url}" ${timestamp} -in "${input}" -out "${signed}"
     RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
   file(REMOVE_RECURSE "${private}")
   if(NOT status EQUAL 0)
-    file(REMOVE "${unchecked}")
+    file(REMOVE "${signed}")
     set(reason "")
     if(output MATCHES "Wrong password|mac verify failure")
       set(reason " The password in FROSTLANE_SIGN_PASSWORD does not open '${pfx}'.")
@@ -83,6 +83,14 @@ function(frostlane_sign_program input signed work title url)
     string(STRIP "${output}" output)
     message(FATAL_ERROR "Signing the release: osslsigncode could not sign ${name}.${reason}\n${output}")
   endif()
+endfunction()
+
+# Writes SIGNED, the program INPUT signed as frostlane_sign_file signs it, once the
+# signed file has been checked to be INPUT and its signature, nothing more.
+function(frostlane_sign_program input signed work title url)
+  get_filename_component(name "${signed}" NAME)
+  set(unchecked "${signed}.unchecked")
+  frostlane_sign_file("${input}" "${unchecked}" "${work}" "${title}" "${url}")
 
   # The published file must give back the reproducible build once its signature
   # is removed, or nobody could check it against the source.

@@ -1,19 +1,24 @@
 # Puts the release into its folder: the program, signed when the environment
-# holds a code-signing certificate (see SignRelease.cmake), and SHA256SUMS for the
-# file as published, one line per file in the form `sha256sum -c` reads
-# ("<hex digest>  <name>").
+# holds a code-signing certificate (see SignRelease.cmake); its Windows Installer
+# package (packaging/make_msi.py), which carries the program as released and is
+# signed with it; and SHA256SUMS for the files as published, one line per file in
+# the form `sha256sum -c` reads ("<hex digest>  <name>"). Nothing goes into the
+# folder before every file is made, so a failure leaves none of them there.
 # Run as: cmake -DPROGRAM=<built Frostlane1.exe> -DDIST=<folder> -DWORK=<scratch folder>
-#               -DTITLE=<program name> -DURL=<maker's web site> -P WriteDist.cmake
+#               -DTITLE=<program name> -DURL=<maker's web site>
+#               [-DEPOCH=<the release's time, SOURCE_DATE_EPOCH>] -P WriteDist.cmake
 include("${CMAKE_CURRENT_LIST_DIR}/SignRelease.cmake")
 
 if(NOT EXISTS "${PROGRAM}")
   message(FATAL_ERROR "No program to release at '${PROGRAM}'")
 endif()
 get_filename_component(name "${PROGRAM}" NAME)
-file(MAKE_DIRECTORY "${DIST}")
+get_filename_component(stem "${PROGRAM}" NAME_WE)
+set(package "${stem}.msi")
+file(MAKE_DIRECTORY "${DIST}" "${WORK}/unsigned")
 # A stale file from an earlier release must not survive beside the new checksum,
 # nor stand in dist/ when this release fails.
-file(REMOVE "${DIST}/${name}" "${DIST}/SHA256SUMS")
+file(REMOVE "${DIST}/${name}" "${DIST}/${package}" "${DIST}/SHA256SUMS")
 
 frostlane_signing_requested(signing)
 if(signing)
@@ -23,14 +28,37 @@ else()
   set(release "${PROGRAM}")
 endif()
 
-file(COPY_FILE "${release}" "${DIST}/${name}")
-file(SHA256 "${DIST}/${name}" digest)
-file(WRITE "${DIST}/SHA256SUMS" "${digest}  ${name}\n")
+# Debian's own python3 first: it is the one with libmsi's bindings.
+find_program(python NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH)
+find_program(python NAMES python3)
+if(NOT python)
+  message(FATAL_ERROR "Making the Windows Installer package: python3 is not installed")
+endif()
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${EPOCH}
+          "${python}" "${CMAKE_CURRENT_LIST_DIR}/../packaging/make_msi.py" "${release}" "${WORK}/unsigned/${package}"
+  RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT status EQUAL 0)
+  string(STRIP "${output}" output)
+  message(FATAL_ERROR "${output}")
+endif()
+if(signing)
+  frostlane_sign_file("${WORK}/unsigned/${package}" "${WORK}/${package}" "${WORK}" "${TITLE}" "${URL}")
+else()
+  file(RENAME "${WORK}/unsigned/${package}" "${WORK}/${package}")
+endif()
+
+set(sums "")
+foreach(file IN ITEMS "${release}" "${WORK}/${package}")
+  get_filename_component(published "${file}" NAME)
+  file(COPY_FILE "${file}" "${DIST}/${published}")
+  file(SHA256 "${DIST}/${published}" digest)
+  string(APPEND sums "${digest}  ${published}\n")
+  file(SIZE "${DIST}/${published}" size)
+  message(STATUS "${DIST}/${published} (${size} bytes)\n   SHA-256 ${digest}")
+endforeach()
+file(WRITE "${DIST}/SHA256SUMS" "${sums}")
 if(signing)
   file(SIZE "${PROGRAM}" unsignedSize)
-  file(SIZE "${DIST}/${name}" signedSize)
-  message(STATUS "${DIST}/${name}, signed (${signedSize} bytes; ${unsignedSize} without the signature)\n"
-                 "   SHA-256 ${digest}")
-else()
-  message(STATUS "${DIST}/${name}\n   SHA-256 ${digest}")
+  message(STATUS "Both signed; ${name} is ${unsignedSize} bytes without its signature")
 endif()

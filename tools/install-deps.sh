@@ -39,6 +39,9 @@ all=(
   # build runs in another time zone (tzdata); signing (osslsigncode, openssl)
   # and reading what a signature says (python3-asn1crypto).
   git tzdata osslsigncode openssl python3-asn1crypto
+  # The release's Windows Installer package: wixl builds it, libmsi's Python
+  # bindings give it its times and codes, msitools reads it back in the tests.
+  wixl python3-gi gir1.2-libmsi-1.0 msitools
   # The languages the tests show the program in (locale-gen).
   locales
 )

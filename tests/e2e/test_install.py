@@ -1,13 +1,17 @@
 """Self-installation as a user meets it: a downloaded frostlane1_install.exe,
 run from a folder of its own, asks whether to install itself; on Yes it puts a
 byte-identical copy into C:\\windows as the screen saver, says how to activate
-it and opens the Screen Saver settings on it, or says why it could not. Every
-test gets a Wine prefix of its own, since most of them write into C:\\windows."""
+it and opens the Screen Saver settings on it, or says why it could not. The
+release's Windows Installer package puts the same file in the same place,
+quietly, and takes it away again. Every test gets a Wine prefix of its own,
+since most of them write into C:\\windows."""
 
 import contextlib
 import filecmp
 import os
 import shutil
+import subprocess
+import sys
 import time
 import unittest
 
@@ -35,8 +39,9 @@ ID_OK, ID_YES, ID_NO = 1, 6, 7
 # What loadmarker.exe, standing in for rundll32.exe, records of a start that
 # opens the Screen Saver settings on the installed file.
 SETTINGS_START = ('rundll32.exe loaded by "C:\\windows\\system32\\rundll32.exe" '
-                  'desk.cpl,InstallScreenSaver "C:\\windows\\' + INSTALLED_NAME + '"')
+                  'desk.cpl,InstallScreenSaver C:\\windows\\' + INSTALLED_NAME)
 DIALOG_CLASS = "#32770"
+MAKE_PACKAGE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging", "make_msi.py")
 
 # The first program in a fresh prefix may take a few seconds to show its box,
 # and a box that closes leaves a program that ends: both are waited for this long.
@@ -361,6 +366,29 @@ class InstallTest(unittest.TestCase):
             time.sleep(NO_OFFER_WATCH)  # a second start would show by now
             self.assertEqual(starts(), [SETTINGS_START])
             self.assertEqual(starts(os.path.dirname(exe)), [], "the rundll32.exe beside the download ran")
+
+    def test_the_package_installs_the_same_file_and_removes_it_quietly_also_over_the_self_install(self):
+        program = e2e.windows_binary(e2e.PROGRAM_NAME)
+        package = os.path.join(self.work, "Frostlane1.msi")
+        subprocess.run([sys.executable, MAKE_PACKAGE, program, package], check=True, capture_output=True)
+        with self.session("package") as wine:
+            installed = os.path.join(self.windows_folder(wine), INSTALLED_NAME)
+
+            def listed():
+                status, listing = wine.run("uninstaller", "--list")
+                self.assertEqual(status, 0)
+                return [line for line in listing.splitlines() if line.endswith("|||" + CAPTION)]
+
+            for self_installed_first in (False, True):
+                with self.subTest(self_installed_first=self_installed_first):
+                    if self_installed_first:
+                        self.install(wine, self.download(wine))
+                    self.assertEqual(wine.run("msiexec", "/i", windows_path(package), "/qn", timeout=120)[0], 0)
+                    self.assertTrue(filecmp.cmp(program, installed, shallow=False), "not the program's bytes")
+                    self.assertEqual(len(listed()), 1)
+                    self.assertEqual(wine.run("msiexec", "/x", windows_path(package), "/qn", timeout=120)[0], 0)
+                    self.assertFalse(os.path.exists(installed), "the removal left the saver")
+                    self.assertEqual(listed(), [])
 
     # ------------------------------------------------------------ failures
 

@@ -2,12 +2,15 @@
 """Builds the release twice, as two people would: from two copies of the source in
 folders of different names, one after the other, with different time zones,
 locales and umasks, each with `cmake --workflow --preset release`. Both builds
-must give the same bytes; each dist/SHA256SUMS must verify with sha256sum -c; the
-release must keep its hardening and carry what the program needs. Then the
+must give the same bytes, the program's and its Windows Installer package's;
+each dist/SHA256SUMS must verify with sha256sum -c; the release must keep its
+hardening and carry what the program needs, and the package the program as its
+version, for the machine. Then the
 workflow runs once more in the second checkout with a throwaway publisher's
 certificate and time-stamp authority (throwaway_pki.py): the signed release must
 verify and, without its signature, be the first checkout's bytes, as anyone who
-checks a signed release against their own build will find; the password must
+checks a signed release against their own build will find; the signed package
+must verify and carry the signed program; the password must
 appear in no output and no file of the checkout.
 
 Environment: FROSTLANE_SOURCE (the source tree), FROSTLANE_CMAKE (the cmake to run)."""
@@ -23,10 +26,13 @@ import pefile
 
 import pe_difference
 import throwaway_pki
+import windows_installer
 
 SOURCE = os.path.abspath(os.environ.get("FROSTLANE_SOURCE", os.path.join(os.path.dirname(__file__), "..", "..")))
 CMAKE = os.environ.get("FROSTLANE_CMAKE", "cmake")
 PROGRAM = "Frostlane1.exe"
+PACKAGE = "Frostlane1.msi"
+INSTALLED_NAME = "Quillon_Solutions_Frostlane_1.scr"
 # Where the builds differ on purpose: every setting a builder's machine may vary.
 BUILDS = [
     ("one", {"TZ": "UTC", "LC_ALL": "C"}, 0o022),
@@ -118,6 +124,7 @@ class Release(unittest.TestCase):
             cls.dists.append(os.path.join(checkout, "dist"))
             checkouts.append(checkout)
         cls.program, cls.other = (cls.read(os.path.join(dist, PROGRAM)) for dist in cls.dists)
+        cls.package, cls.other_package = (cls.read(os.path.join(dist, PACKAGE)) for dist in cls.dists)
 
         # The publisher's run: the second checkout once more, now signing.
         cls.pki = throwaway_pki.ThrowawayPki(cls.work.name)
@@ -146,6 +153,8 @@ class Release(unittest.TestCase):
         if difference:
             self.fail(difference)
         print(f"{PROGRAM}: {len(self.program)} bytes, identical in both builds", file=sys.stderr)
+        self.assertTrue(self.package == self.other_package, f"the two builds' {PACKAGE} differ")
+        print(f"{PACKAGE}: {len(self.package)} bytes, identical in both builds", file=sys.stderr)
 
     def test_header_time_is_the_last_commits(self):
         stamp = pefile.PE(data=self.program, fast_load=True).FILE_HEADER.TimeDateStamp
@@ -154,7 +163,7 @@ class Release(unittest.TestCase):
     def test_each_checksum_file_verifies(self):
         for dist in self.dists:
             with open(os.path.join(dist, "SHA256SUMS")) as f:
-                self.assertRegex(f.read(), r"^[0-9a-f]{64}  " + PROGRAM + r"\n$")
+                self.assertRegex(f.read(), r"^[0-9a-f]{64}  " + PROGRAM + r"\n[0-9a-f]{64}  " + PACKAGE + r"\n$")
             result = subprocess.run(["sha256sum", "-c", "SHA256SUMS"], cwd=dist, capture_output=True, text=True)
             self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
 
@@ -177,6 +186,29 @@ class Release(unittest.TestCase):
                                          FROSTLANE_SOURCE=SOURCE))
         self.assertEqual(result.returncode, 0, result.stderr)
 
+    def test_the_package_installs_the_program_as_its_version_for_the_machine(self):
+        package = os.path.join(self.dists[0], PACKAGE)
+        pe = pefile.PE(data=self.program)
+        fixed = pe.VS_FIXEDFILEINFO[0]
+        major, minor, build, revision = (fixed.ProductVersionMS >> 16, fixed.ProductVersionMS & 0xFFFF,
+                                         fixed.ProductVersionLS >> 16, fixed.ProductVersionLS & 0xFFFF)
+        expected = {"ProductName": "Quillon Solutions Frostlane 1", "Manufacturer": "Quillon Solutions",
+                    # Windows Installer orders by three fields: the fourth joins the third.
+                    "ProductVersion": f"{major}.{minor}.{build * 1000 + revision}",
+                    "ALLUSERS": "1", "ARPNOMODIFY": "1"}
+        properties = windows_installer.properties(package)
+        self.assertEqual({name: properties.get(name) for name in expected}, expected)
+        with open(os.path.join(SOURCE, "assets", "icon", "frostlane.ico"), "rb") as f:
+            self.assertEqual(windows_installer.stream(package, "Icon." + properties["ARPPRODUCTICON"]), f.read())
+        self.assertEqual(windows_installer.rows(package, "SELECT `Directory_`, `FileName`, `Version` FROM `File`, "
+                                                         "`Component` WHERE `Component_` = `Component`"),
+                         [("WindowsFolder", INSTALLED_NAME, f"{major}.{minor}.{build}.{revision}")])
+        # It sets no registry value, and so no user's screen saver.
+        self.assertEqual(windows_installer.rows(package, "SELECT `Registry` FROM `Registry`"), [])
+        with tempfile.TemporaryDirectory(dir=self.work.name) as folder:
+            self.assertEqual(windows_installer.files(package, folder), {INSTALLED_NAME: self.program})
+        self.assertEqual(windows_installer.summary(package)[1], int(self.epoch))
+
     def test_the_workflow_signs_with_a_certificate_and_the_signature_hides_no_other_bytes(self):
         run = self.signing_run
         self.assertEqual(run.returncode, 0, run.stdout[-4000:] + run.stderr[-4000:])
@@ -194,6 +226,12 @@ class Release(unittest.TestCase):
             self.fail(difference)
         print(f"{PROGRAM}: {len(self.read(signed))} bytes signed, {len(unsigned)} without the signature",
               file=sys.stderr)
+        package = os.path.join(self.dists[1], PACKAGE)
+        verified = throwaway_pki.osslsigncode("verify", "-CAfile", self.pki.ca, "-TSA-CAfile", self.pki.ca,
+                                              "-in", package)
+        self.assertEqual(verified.returncode, 0, verified.stdout + verified.stderr)
+        with tempfile.TemporaryDirectory(dir=self.work.name) as folder:
+            self.assertEqual(windows_installer.files(package, folder), {INSTALLED_NAME: self.read(signed)})
 
     def test_the_password_stays_out_of_the_output_and_the_build_tree(self):
         password = throwaway_pki.PASSWORD

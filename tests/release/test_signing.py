@@ -122,7 +122,7 @@ class SigningStep(unittest.TestCase):
     def signed_release(self, variables):
         result, dist, calls = self.write_dist(variables)
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
-        self.assertEqual(sorted(os.listdir(dist)), [NAME, "SHA256SUMS"])
+        self.assertEqual(sorted(os.listdir(dist)), [NAME, "Frostlane1.msi", "SHA256SUMS"])
         checksums = subprocess.run(["sha256sum", "-c", "SHA256SUMS"], cwd=dist, capture_output=True, text=True)
         self.assertEqual(checksums.returncode, 0, "SHA256SUMS is not for the published file: " + checksums.stdout)
         self.assertTrue(any(call["args"][0] == "sign" for call in calls))

@@ -26,8 +26,11 @@ const std::wstring kNotice =
     L"The screensaver has been installed. But you will need to open the Display Properties and select "
     L"\"Quillon Solutions Frostlane 1\" to activate it.";
 // The Screen Saver settings opened on the installed file, as recorded.
-const std::wstring kSettingsOpened = L"StartProgram(\"C:\\WINDOWS\\system32\\rundll32.exe\", \"desk.cpl,InstallScreenSaver \"" +
-                                     kInstalled + L"\"\", \"C:\\WINDOWS\\system32\")";
+std::wstring SettingsOpenedOn(const std::wstring& path) {
+  return L"StartProgram(\"C:\\WINDOWS\\system32\\rundll32.exe\", \"desk.cpl,InstallScreenSaver " + path +
+         L"\", \"C:\\WINDOWS\\system32\")";
+}
+const std::wstring kSettingsOpened = SettingsOpenedOn(kInstalled);
 const Bytes kProgram = {'M', 'Z', 0x90, 0x00, 0x03, 0xFF, 0x00, 'P', 'E'};
 const Bytes kEarlierCopy = {'M', 'Z', 'o', 'l', 'd'};
 constexpr unsigned long kAccessDenied = 5;
@@ -203,6 +206,9 @@ TEST(InstallCheck, TheSettingsOpenOnlyFromTheSystemFolderAndAFailedStartShowsNot
     const wchar_t* windowsFolder;  // the Windows folder the shell gives through folder 41
     bool startFails;
     bool opened;
+    const wchar_t* shortForm = nullptr;  // the installed file's short form, if any
+    const wchar_t* chosen = nullptr;     // the path the settings are given, if not the installed one
+    bool shortFormFails = false;
   };
   const Row rows[] = {
       {L"C:\\WINDOWS\\system32", L"C:\\WINDOWS", true, true},
@@ -211,6 +217,13 @@ TEST(InstallCheck, TheSettingsOpenOnlyFromTheSystemFolderAndAFailedStartShowsNot
       {L"system32", L"C:\\WINDOWS", false, false},
       {L"C:\\", L"C:\\WINDOWS", false, false},
       {L"C:\\WINDOWS\\system32", L"C:\\WIN\"DOWS", false, false},
+      // The path goes bare; one with a blank or a tab only in a short form without.
+      {L"C:\\WINDOWS\\system32", L"C:\\WINDOWS", false, true, L"C:\\WINDOWS\\QUILLO~1.SCR"},
+      {L"C:\\WINDOWS\\system32", L"C:\\My Windows", false, true, L"C:\\MYWIND~1\\QUILLO~1.SCR",
+       L"C:\\MYWIND~1\\QUILLO~1.SCR"},
+      {L"C:\\WINDOWS\\system32", L"C:\\My Windows", false, false},
+      {L"C:\\WINDOWS\\system32", L"C:\\My\tWindows", false, false},
+      {L"C:\\WINDOWS\\system32", L"C:\\My Windows", false, false, L"C:\\MYWIND~1\\QUILLO~1.SCR", nullptr, true},
   };
   for (const Row& row : rows) {
     HeadlessProgram program;
@@ -220,10 +233,14 @@ TEST(InstallCheck, TheSettingsOpenOnlyFromTheSystemFolderAndAFailedStartShowsNot
     machine.specialFolders[41] = row.windowsFolder + std::wstring(L"\\SysWOW64");
     machine.files[row.windowsFolder] = {{}, backend::kAttributeDirectory};
     if (row.startFails) machine.Fail(L"StartProgram");
+    const std::wstring installed = row.windowsFolder + std::wstring(L"\\Quillon_Solutions_Frostlane_1.scr");
+    if (row.shortForm != nullptr) machine.shortPaths[installed] = row.shortForm;
+    if (row.shortFormFails) machine.Fail(L"GetShortPathName");
     machine.messageBoxAnswers = {kYes};
     program.Start(L"");
     EXPECT_EQ(Texts(machine), (std::vector<std::wstring>{kQuestion, kNotice})) << row.systemFolder;
-    EXPECT_EQ(machine.CallsNamed(L"StartProgram"), row.opened ? std::vector<std::wstring>{kSettingsOpened}
+    const std::wstring opened = SettingsOpenedOn(row.chosen != nullptr ? row.chosen : installed);
+    EXPECT_EQ(machine.CallsNamed(L"StartProgram"), row.opened ? std::vector<std::wstring>{opened}
                                                                : std::vector<std::wstring>{})
         << row.systemFolder << " in " << row.windowsFolder;
     EXPECT_EQ(machine.calls.back(), L"End()") << row.systemFolder;

@@ -123,4 +123,28 @@ TEST(PlatformCalls, AMessageBoxSitsOnTheWindowItIsGivenOnlyWhileThatIsAWindow) {
   }
 }
 
+TEST(PlatformCalls, AShortPathNamesTheSameFileWithoutABlankAndAMissingFileHasNone) {
+  wchar_t temp[MAX_PATH];
+  ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+  const std::wstring folder = std::wstring(temp) + L"frostlane short path " + std::to_wstring(GetCurrentProcessId());
+  const std::wstring file = folder + L"\\a long file name.scr";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const HANDLE made = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(made, INVALID_HANDLE_VALUE);
+  CloseHandle(made);
+
+  const std::wstring shortPath = platform::GetShortPathName(file);
+  wchar_t windowsAnswer[MAX_PATH] = L"";
+  ASSERT_GT(GetShortPathNameW(file.c_str(), windowsAnswer, MAX_PATH), 0u);
+  EXPECT_EQ(shortPath, std::wstring(windowsAnswer));
+  EXPECT_EQ(shortPath.find(L' '), std::wstring::npos);
+  wchar_t longPath[MAX_PATH] = L"";
+  EXPECT_GT(GetLongPathNameW(shortPath.c_str(), longPath, MAX_PATH), 0u);
+  EXPECT_EQ(lstrcmpiW(longPath, file.c_str()), 0);
+  EXPECT_EQ(platform::GetShortPathName(folder + L"\\missing file.scr"), L"");
+
+  DeleteFileW(file.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
 }  // namespace

@@ -77,4 +77,9 @@ long SHGetSpecialFolderLocation(WindowHandle owner, int folder, ItemIdList& list
 // Returns 1 on success, 0 on failure.
 int SHGetPathFromIDList(const ItemIdList& list, wchar_t* buffer);
 
+// The short form of the existing file or folder `path`, of any length: each part
+// by its short name where the volume keeps one, else as it is (a volume without
+// short names gives the path back unchanged). "" when the call fails.
+std::wstring GetShortPathName(const std::wstring& path);
+
 }  // namespace platform

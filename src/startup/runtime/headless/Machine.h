@@ -94,6 +94,9 @@ class Machine {
   // Files by full path, compared without regard to case.
   std::map<std::wstring, FileEntry> files;
   std::map<int, std::wstring> specialFolders;
+  // Short forms of paths, as GetShortPathName answers them; a path not listed
+  // has no short form and is answered unchanged.
+  std::map<std::wstring, std::wstring> shortPaths;
   // When set, every file copy writes only this many bytes of its source to the
   // target and then fails as a full disk does (112), like a copy cut short.
   std::optional<std::size_t> copyBreaksAfterBytes;

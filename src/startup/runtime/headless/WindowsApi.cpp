@@ -91,4 +91,10 @@ int SHGetPathFromIDList(const ItemIdList& list, wchar_t* buffer) {
   return 1;
 }
 
+std::wstring GetShortPathName(const std::wstring& path) {
+  if (!TheMachine().Call(L"GetShortPathName", Args(path))) return std::wstring();
+  const auto found = TheMachine().shortPaths.find(path);
+  return found == TheMachine().shortPaths.end() ? path : found->second;
+}
+
 }  // namespace platform

@@ -29,3 +29,4 @@
 #undef DeleteFile
 #undef FindFirstFile
 #undef MessageBox
+#undef GetShortPathName

@@ -102,4 +102,16 @@ int SHGetPathFromIDList(const ItemIdList& list, wchar_t* buffer) {
   return SHGetPathFromIDListW(static_cast<PCIDLIST_ABSOLUTE>(list.get()), buffer) ? 1 : 0;
 }
 
+std::wstring GetShortPathName(const std::wstring& path) {
+  // Asked twice: first for the room the answer needs (its NUL included), then for
+  // the answer, which is shorter than that room when it fits. A first call that
+  // fails answers 0, and the second then fails too.
+  const DWORD needed = ::GetShortPathNameW(path.c_str(), nullptr, 0);
+  std::wstring shortPath(needed, L'\0');
+  const DWORD length = ::GetShortPathNameW(path.c_str(), shortPath.data(), needed);
+  if (length == 0 || length >= needed) return std::wstring();
+  shortPath.resize(length);
+  return shortPath;
+}
+
 }  // namespace platform
