@@ -72,6 +72,7 @@ InstallTarget TargetFor(const std::wstring& systemFolder, const std::wstring& ti
   const std::wstring plain = PlainPath(target.named);
   if (plain != windowsFolder + L"\\" + fileName) return target;
   target.path = plain;
+  target.named = plain;
   return target;
 }
 

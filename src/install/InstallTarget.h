@@ -1,12 +1,13 @@
 // Where the install copy goes, and the check that it can go nowhere else.
 //
-// Contract: `TargetFor(systemFolder, title)` names the installed file as the user
-// is told it, `systemFolder` + "\..\" + the install name + ".scr", and gives the
-// same file as a plain path: absolute on a drive, "." and ".." resolved. The plain
-// path is "" unless the file lies directly in the Windows folder (the parent of
-// `systemFolder`, itself no drive root) under exactly that name: a name holding a
-// separator, a drive or stream colon, a wildcard or a device name, or a folder
-// answer that is relative or climbs to a root, gives "".
+// Contract: `TargetFor(systemFolder, title)` gives the installed file,
+// `systemFolder` + "\..\" + the install name + ".scr", as a plain path: absolute
+// on a drive, "." and ".." resolved. The plain path is "" unless the file lies
+// directly in the Windows folder (the parent of `systemFolder`, itself no drive
+// root) under exactly that name: a name holding a separator, a drive or stream
+// colon, a wildcard or a device name, or a folder answer that is relative or
+// climbs to a root, gives "". The user is told the plain path, the place they
+// know; a refused target is told as it was put together, which shows what was odd.
 #pragma once
 
 #include <string>

@@ -26,8 +26,8 @@ SETTINGS_NOTICE = ("No settings are available for this screensaver.\r\n"
 DOWNLOAD_NAME = "frostlane1_install.exe"
 INSTALLED_NAME = "Quillon_Solutions_Frostlane_1.scr"
 # The 32-bit system folder of 64-bit Wine is C:\windows\syswow64; the program
-# names the target as it builds it, through that folder's parent.
-TARGET = "C:\\windows\\syswow64\\..\\" + INSTALLED_NAME
+# finds the target through that folder's parent and names it plainly.
+TARGET = "C:\\windows\\" + INSTALLED_NAME
 FAILURE = "The screensaver could not be installed to " + TARGET + ".\r\n"
 # The system's own sentence for error 5: Windows' wording, then Wine's.
 ACCESS_DENIED = ("Access is denied.", "Access denied.")

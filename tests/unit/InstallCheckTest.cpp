@@ -17,7 +17,6 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 const std::wstring kDownload = L"C:\\Users\\Ann\\Downloads\\frostlane1_install.exe";
-const std::wstring kTarget = L"C:\\WINDOWS\\SysWOW64\\..\\Quillon_Solutions_Frostlane_1.scr";
 const std::wstring kInstalled = L"C:\\WINDOWS\\Quillon_Solutions_Frostlane_1.scr";
 // The temporary file of the first try of the test machine's process (4242).
 const std::wstring kPartial = kInstalled + L".4242-1.partial";
@@ -274,7 +273,7 @@ TEST(InstallCheck, TheInstallNameIsTheTitleWithEveryBlankTurnedIntoAnUnderscore)
 }
 
 TEST(InstallCheck, AFailedInstallIsToldWithItsReasonAndLeavesNoPartialFile) {
-  const std::wstring failedTo = L"The screensaver could not be installed to " + kTarget + L".\r\n";
+  const std::wstring failedTo = L"The screensaver could not be installed to " + kInstalled + L".\r\n";
   struct Row {
     const char* name;
     std::function<void(headless::Machine&)> arrange;
@@ -286,6 +285,13 @@ TEST(InstallCheck, AFailedInstallIsToldWithItsReasonAndLeavesNoPartialFile) {
        failedTo + L"The process cannot access the file because it is being used by another process.", true},
       {"copy cut short", [](headless::Machine& m) { m.copyBreaksAfterBytes = 4; },
        failedTo + L"There is not enough space on the disk.", true},
+      // The user is told the place they know, however the shell spelt the folder.
+      {"copy refused, system folder with a trailing separator",
+       [](headless::Machine& m) {
+         m.specialFolders[41] = L"C:\\WINDOWS\\.\\SysWOW64\\";
+         m.Fail(L"CopyFileToNew", -1, kSharingViolation);
+       },
+       failedTo + L"The process cannot access the file because it is being used by another process.", true},
       {"move refused", [](headless::Machine& m) { m.Fail(L"MoveFileReplacing", -1, kSharingViolation); },
        failedTo + L"The process cannot access the file because it is being used by another process.", true},
       {"read-only earlier copy, move refused",
@@ -358,7 +364,7 @@ TEST(InstallCheck, AFailedInstallIsToldWithItsReasonAndLeavesNoPartialFile) {
 // started with raised rights; here that run is the real elevated copy on the same
 // machine, so what it writes is what the user gets.
 TEST(InstallCheck, ACopyRefusedForWantOfRightsIsMadeOnceMoreWithRaisedRights) {
-  const std::wstring failedTo = L"The screensaver could not be installed to " + kTarget + L".\r\n";
+  const std::wstring failedTo = L"The screensaver could not be installed to " + kInstalled + L".\r\n";
   enum class Launch { NotTried, ChildCopies, Cancelled, ChildStatus112 };
   struct Row {
     const char* name;
