@@ -50,6 +50,8 @@ EARLIEST_CABINET_TIME, LATEST_CABINET_TIME = 315532800, 4354819199
 VERSION_BLOCK = "VS_VERSION_INFO\0".encode("utf-16-le") + b"\0\0" + struct.pack("<I", 0xFEEF04BD)
 SECONDS_FROM_1601_TO_1970 = 11644473600
 NO_PACKAGE_CODE = "{00000000-0000-0000-0000-000000000000}"
+# The language of the program's version block, US English.
+PROGRAM_LANGUAGE = "1033"
 
 
 class PackageError(Exception):
@@ -124,15 +126,35 @@ def libmsi():
     return Libmsi
 
 
+def short_name(long_name):
+    """The 8.3 form of a long file name: its first six usable characters and
+    ~1, then up to three of its extension's, upper case. The package puts one
+    file into its folder, so ~1 names it alone."""
+    stem, _, extension = long_name.upper().rpartition(".")
+
+    def usable(text):
+        return "".join(c for c in text if c.isascii() and (c.isalnum() or c in "!#$%&'()-@^_`{}~"))
+    return usable(stem)[:6] + "~1." + usable(extension)[:3]
+
+
 def stamp(package, file_version, epoch, package_code):
-    """Gives the package's file its version, so Windows Installer replaces an
-    older copy of the program (the self-install's, say) by the rules for
-    versioned files, and the summary information the build's time and the
-    package code."""
+    """Gives the package's file what Windows Installer's validation asks of a
+    program: its version, so an older copy of the program (the self-install's,
+    say) is replaced by the rules for versioned files; the language of its
+    version block (US English); its short name beside the long one; and no
+    hash, which is for unversioned files alone. Then gives the summary
+    information the build's time and the package code."""
     Libmsi = libmsi()
     database = Libmsi.Database.new(package, Libmsi.DbFlags.TRANSACT, None)
-    Libmsi.Query.new(database, "UPDATE `File` SET `Version` = '%d.%d.%d.%d' WHERE `File` = 'Saver'"
-                     % file_version).execute(None)
+    (name,), = select(Libmsi, database, "SELECT `FileName` FROM `File` WHERE `File` = 'Saver'")
+    long_name = name.rpartition("|")[2]
+    update = Libmsi.Record.new(3)
+    update.set_string(1, "%d.%d.%d.%d" % file_version)
+    update.set_string(2, PROGRAM_LANGUAGE)
+    update.set_string(3, short_name(long_name) + "|" + long_name)
+    Libmsi.Query.new(database, "UPDATE `File` SET `Version` = ?, `Language` = ?, `FileName` = ? "
+                               "WHERE `File` = 'Saver'").execute(update)
+    Libmsi.Query.new(database, "DELETE FROM `MsiFileHash` WHERE `File_` = 'Saver'").execute(None)
     summary = Libmsi.SummaryInfo.new(database, 3)
     filetime = (epoch + SECONDS_FROM_1601_TO_1970) * 10 ** 7
     summary.set_filetime(Libmsi.Property.CREATED_TM, filetime)
@@ -140,6 +162,17 @@ def stamp(package, file_version, epoch, package_code):
     summary.set_string(Libmsi.Property.UUID, package_code)
     summary.persist()
     database.commit()
+
+
+def select(Libmsi, database, sql):
+    """The records a query gives, each a tuple of its fields as text."""
+    query = Libmsi.Query.new(database, sql)
+    query.execute(None)
+    found = []
+    while (record := query.fetch()) is not None:
+        found.append(tuple(record.get_string(field) for field in range(1, record.get_field_count() + 1)))
+    query.close()
+    return found
 
 
 def make_package(program_path, output):

@@ -200,9 +200,13 @@ class Release(unittest.TestCase):
         self.assertEqual({name: properties.get(name) for name in expected}, expected)
         with open(os.path.join(SOURCE, "assets", "icon", "frostlane.ico"), "rb") as f:
             self.assertEqual(windows_installer.stream(package, "Icon." + properties["ARPPRODUCTICON"]), f.read())
-        self.assertEqual(windows_installer.rows(package, "SELECT `Directory_`, `FileName`, `Version` FROM `File`, "
-                                                         "`Component` WHERE `Component_` = `Component`"),
-                         [("WindowsFolder", INSTALLED_NAME, f"{major}.{minor}.{build}.{revision}")])
+        # Windows Installer's validation asks a versioned file for a language
+        # and no hash, and a long name for its short form too.
+        self.assertEqual(windows_installer.rows(package, "SELECT `Directory_`, `FileName`, `Version`, `Language` "
+                                                         "FROM `File`, `Component` WHERE `Component_` = `Component`"),
+                         [("WindowsFolder", "QUILLO~1.SCR|" + INSTALLED_NAME, f"{major}.{minor}.{build}.{revision}",
+                           "1033")])
+        self.assertEqual(windows_installer.rows(package, "SELECT `File_` FROM `MsiFileHash`"), [])
         # It sets no registry value, and so no user's screen saver.
         self.assertEqual(windows_installer.rows(package, "SELECT `Registry` FROM `Registry`"), [])
         with tempfile.TemporaryDirectory(dir=self.work.name) as folder:
