@@ -388,7 +388,11 @@ class Xdo:
 
     def windowfocus(self, xid):
         # Without a window manager keys go to the window under the pointer
-        # unless a window has the focus; --sync waits until it has it.
+        # unless a window has the focus; --sync waits until it has it. Win32
+        # calls a window visible a moment before X has mapped it, and X gives
+        # no focus to an unmapped window.
+        if not wait_until(lambda: x_window_viewable(self.display, xid)):
+            raise EnvironmentFailure("X never showed the window %s" % xid)
         self.run("windowfocus", "--sync", xid)
 
 
@@ -463,22 +467,50 @@ class _XFixesCursorImage(ctypes.Structure):
                 ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
 
 
-def pointer_opacity(display):
-    """How many pixels of the pointer image X shows now are not fully
-    transparent (0 for an invisible pointer). Screenshots never contain the
-    pointer, so this asks the XFixes extension (libXfixes comes with Wine)."""
+@contextlib.contextmanager
+def _xlib_connection(display):
+    """libX11 (it comes with Wine) and a connection to `display`, closed after."""
     xlib = ctypes.CDLL("libX11.so.6")
-    xfixes = ctypes.CDLL("libXfixes.so.3")
     xlib.XOpenDisplay.restype = ctypes.c_void_p
     xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
     xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
     xlib.XFree.argtypes = [ctypes.c_void_p]
-    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(_XFixesCursorImage)
-    xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
     connection = xlib.XOpenDisplay(display.encode())
     if not connection:
         raise EnvironmentFailure("cannot open display " + display)
     try:
+        yield xlib, connection
+    finally:
+        xlib.XCloseDisplay(connection)
+
+
+def pointer_position(display):
+    """Where the pointer is, in X coordinates. Asks the root window alone: a
+    question about the window under the pointer (as xdotool's
+    getmouselocation asks) fails when the program destroys that window
+    meanwhile."""
+    with _xlib_connection(display) as (xlib, connection):
+        xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+        xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        window = ctypes.c_ulong()
+        x, y, ignored = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
+        mask = ctypes.c_uint()
+        xlib.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
+        if not xlib.XQueryPointer(connection, xlib.XDefaultRootWindow(connection), ctypes.byref(window),
+                                  ctypes.byref(window), ctypes.byref(x), ctypes.byref(y), ctypes.byref(ignored),
+                                  ctypes.byref(ignored), ctypes.byref(mask)):
+            raise EnvironmentFailure("the pointer is not on the display's screen")
+        return x.value, y.value
+
+
+def pointer_opacity(display):
+    """How many pixels of the pointer image X shows now are not fully
+    transparent (0 for an invisible pointer). Screenshots never contain the
+    pointer, so this asks the XFixes extension (libXfixes comes with Wine)."""
+    xfixes = ctypes.CDLL("libXfixes.so.3")
+    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(_XFixesCursorImage)
+    xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    with _xlib_connection(display) as (xlib, connection):
         image = xfixes.XFixesGetCursorImage(connection)
         if not image:
             raise EnvironmentFailure("XFixes gave no pointer image")
@@ -488,8 +520,6 @@ def pointer_opacity(display):
             return sum(1 for i in range(cursor.width * cursor.height) if cursor.pixels[i] >> 24 & 0xFF)
         finally:
             xlib.XFree(image)
-    finally:
-        xlib.XCloseDisplay(connection)
 
 
 # ---------------------------------------------------------------- window styles

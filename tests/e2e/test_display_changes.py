@@ -36,12 +36,6 @@ def lay_out(display, outputs):
     return boxes
 
 
-def pointer(display):
-    out = e2e.run_checked(["xdotool", "getmouselocation", "--shell"], display)
-    values = dict(line.split("=", 1) for line in out.split())
-    return int(values["X"]), int(values["Y"])
-
-
 def shows_the_layout(picture, boxes, covered):
     """Whether the screen shows what the program owes the layout `boxes`: bands
     over white on the whole primary, black on every covered monitor left."""
@@ -76,11 +70,11 @@ class DisplayChangesTest(e2e.WineDesktopTest):
         self.assertTrue(self.bands_move(boxes), "the saver's bands do not move")
         covered = {name for name in boxes if name != "DUMMY0"}
 
-        before = pointer(display)
+        before = e2e.pointer_position(display)
         for outputs in changes:
             changed = time.monotonic()
             boxes = lay_out(display, outputs)
-            if pointer(display) != before:
+            if e2e.pointer_position(display) != before:
                 # X moved the pointer as part of the change: that is a mouse movement.
                 self.assertTrue(program.wait(e2e.PATIENCE), "the pointer moved but the program did not end")
                 self.assertEqual(self.inspector.windows_of(e2e.SAVER_NAME), [])
