@@ -39,6 +39,9 @@ TEST(Languages, TheUsersLanguageThenItsOtherRegionsThenEnglish) {
       {"the invariant language", {0x007F}, 0x0409, false},
       {"Finnish, then German", {0x040B, 0x0407}, 0x0407, false},
       {"invariant, then Japanese", {0x007F, 0x0411}, 0x0411, false},
+      // A display language from a language interface pack is listed as 0x1400.
+      {"a language interface pack", {0x1400}, 0x0409, false},
+      {"a language interface pack, then German", {0x1400, 0x0407}, 0x0407, false},
       {"of two other regions, the lower", {0x0407}, 0x0807, false, {0x0C07, 0x0807, 0x0409}},
       {"only traditional Chinese for a mainland user", {0x0804}, 0x0409, false, {0x0404, 0x0409}},
   };
