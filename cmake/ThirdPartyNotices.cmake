@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # The notices of the code that the MinGW-w64 link takes into the program from
 # others (the C runtime, GCC's runtime libraries, the C++ library), carried by
 # the program as the resource THIRD_PARTY_NOTICES, so that they travel with the

@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """What the release carries from others, and the bill of materials that says so.
 
     third_party.py notices MAP OUTPUT_FOLDER [--own FOLDER]
