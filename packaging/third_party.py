@@ -117,11 +117,7 @@ def run(*command):
 
 def package_of(path):
     """The Debian package that installed the file."""
-    owner = subprocess.run(["dpkg-query", "-S", path], capture_output=True, text=True,
-                           env=dict(os.environ, LC_ALL="C.UTF-8"))
-    if owner.returncode != 0:
-        raise NoticeError(f"{path} belongs to no installed Debian package")
-    return owner.stdout.split(":", 1)[0].split(",")[0].strip()
+    return run("dpkg-query", "-S", path).split(":", 1)[0].split(",")[0].strip()
 
 
 def package_details(package):
@@ -138,17 +134,18 @@ def outside_inputs(link_map, own_folders):
     """The objects and archive members from outside the project that the link
     map says went into the program, as (file, member or None), in order."""
     found = []
-    included = link_map.split("Archive member included to satisfy reference by file (symbol)", 1)
-    if len(included) != 2 or "Linker script and memory map" not in link_map:
+    # The first part lists every archive member the link took in; the parts
+    # after it (discarded sections, common symbols, the memory map) name files
+    # in other forms.
+    parts = re.split(r"^(Archive member included to satisfy reference by file \(symbol\)|"
+                     r"Allocating common symbols|Discarded input sections|Memory Configuration|"
+                     r"Linker script and memory map)$", link_map, flags=re.M)
+    if "Linker script and memory map" not in parts:
         raise NoticeError("not a link map of GNU ld")
-    members, rest = included[1].split("\nMemory Configuration", 1) if "\nMemory Configuration" in included[1] \
-        else (included[1], "")
-    for line in members.splitlines():
-        match = re.match(r"^(\S.*?)\(([^()]+)\)$", line.rstrip())
-        if match:
-            found.append((match.group(1), match.group(2)))
-    for match in re.finditer(r"^LOAD (.+\.(?:o|obj))$", link_map, re.M):
-        found.append((match.group(1), None))
+    if "Archive member included to satisfy reference by file (symbol)" in parts:
+        members = parts[parts.index("Archive member included to satisfy reference by file (symbol)") + 1]
+        found += re.findall(r"^(\S[^()]*)\(([^()]+)\)$", members, re.M)
+    found += [(path, None) for path in re.findall(r"^LOAD (.+\.(?:o|obj))$", link_map, re.M)]
 
     def outside(path):
         path = os.path.normpath(path)
