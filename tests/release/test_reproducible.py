@@ -311,19 +311,22 @@ class Release(unittest.TestCase):
             self.assertIn(notice, carried)
 
     def test_a_member_the_notices_cannot_map_stops_the_step_and_leaves_no_notices(self):
-        folder = os.path.join(self.work.name, "refused")
-        shutil.copytree(os.path.join(self.signed_checkout, "build", "release", "third-party"), folder)
-        with open(os.path.join(folder, "Frostlane1.map"), encoding="utf-8") as f:
+        built = os.path.join(self.signed_checkout, "build", "release", "third-party")
+        with open(os.path.join(built, "Frostlane1.map"), encoding="utf-8") as f:
             link_map = f.read()
-        stranger = "/usr/x86_64-w64-mingw32/lib/libwinpthread.a(libwinpthread_la-thread.o)"
-        link_map = link_map.replace("(symbol)\n\n", f"(symbol)\n\n{stranger}\n                              x.o (f)\n", 1)
-        with open(os.path.join(folder, "Frostlane1.map"), "w", encoding="utf-8") as f:
-            f.write(link_map)
-        result = subprocess.run([sys.executable, os.path.join(SOURCE, "packaging", "third_party.py"), "notices",
-                                 os.path.join(folder, "Frostlane1.map"), folder], capture_output=True, text=True)
-        self.assertEqual(result.returncode, 1)
-        self.assertIn(stranger, result.stderr)
-        self.assertEqual(sorted(set(os.listdir(folder)) & {NOTICES, "components.json"}), [])
+        # A threads library, and a floating-point conversion of an archive whose other members map.
+        for stranger in ("/usr/x86_64-w64-mingw32/lib/libwinpthread.a(libwinpthread_la-thread.o)",
+                         "/usr/lib/gcc/x86_64-w64-mingw32/12-win32/libstdc++.a(floating_to_chars.o)"):
+            with self.subTest(stranger), tempfile.TemporaryDirectory(dir=self.work.name) as folder:
+                shutil.copy(os.path.join(built, NOTICES), folder)
+                with open(os.path.join(folder, "Frostlane1.map"), "w", encoding="utf-8") as f:
+                    f.write(link_map.replace("(symbol)\n\n", f"(symbol)\n\n{stranger}\n      x.o (f)\n", 1))
+                result = subprocess.run([sys.executable, os.path.join(SOURCE, "packaging", "third_party.py"),
+                                         "notices", os.path.join(folder, "Frostlane1.map"), folder],
+                                        capture_output=True, text=True)
+                self.assertEqual(result.returncode, 1)
+                self.assertIn(stranger, result.stderr)
+                self.assertEqual(sorted(set(os.listdir(folder)) & {NOTICES, "components.json"}), [])
 
     def test_the_password_stays_out_of_the_output_and_the_build_tree(self):
         password = throwaway_pki.PASSWORD

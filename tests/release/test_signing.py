@@ -103,6 +103,7 @@ class SigningStep(unittest.TestCase):
         environment.update(variables, RECORD=record, PATH=self.wrapper + os.pathsep + environment.get("PATH", ""))
         result = subprocess.run(
             [CMAKE, "-DPROGRAM=" + EXE, "-DDIST=" + dist, "-DWORK=" + work, "-DTITLE=" + TITLE, "-DURL=" + SITE,
+             "-DNOTICES=" + os.path.join(os.path.dirname(os.path.dirname(EXE)), "third-party"),
              "-P", os.path.join(SOURCE, "cmake", "WriteDist.cmake")],
             env=environment, capture_output=True, text=True)
         self.assertNotIn(PASSWORD, result.stdout + result.stderr, "the password was printed")
@@ -122,7 +123,8 @@ class SigningStep(unittest.TestCase):
     def signed_release(self, variables):
         result, dist, calls = self.write_dist(variables)
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
-        self.assertEqual(sorted(os.listdir(dist)), [NAME, "Frostlane1.msi", "SHA256SUMS"])
+        self.assertEqual(sorted(os.listdir(dist)), sorted([NAME, "Frostlane1.msi", "SHA256SUMS", "Frostlane1.cdx.json",
+                                                           "THIRD-PARTY-NOTICES.txt"]))
         checksums = subprocess.run(["sha256sum", "-c", "SHA256SUMS"], cwd=dist, capture_output=True, text=True)
         self.assertEqual(checksums.returncode, 0, "SHA256SUMS is not for the published file: " + checksums.stdout)
         self.assertTrue(any(call["args"][0] == "sign" for call in calls))
