@@ -178,7 +178,8 @@ def indented_text(text):
 def dep5_notices(copyright_file, sources):
     """The paragraphs of a machine-readable copyright file that govern the
     sources, each with its licence's text, and their licences."""
-    document = debian_copyright.Copyright(open(copyright_file, encoding="utf-8"))
+    with open(copyright_file, encoding="utf-8") as f:
+        document = debian_copyright.Copyright(f)
     standalone = {p.license.synopsis: p.license.text for p in document.all_license_paragraphs()}
     paragraphs = []
     for source in sources:
