@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # Puts the release into its folder: the program, signed when the environment
 # holds a code-signing certificate (see SignRelease.cmake); its Windows Installer
 # package (packaging/make_msi.py), which carries the program as released and is

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # Installs the Debian packages that Frostlane needs, when any is missing, as
 # root or through sudo. One group of packages at a time:
 #

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # Prints one line for each tool the build and the tests rely on, with the
 # version this machine has, so that a failure on another machine can be read
 # against them at a glance. A tool that is missing says so; this never fails.

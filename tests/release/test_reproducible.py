@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Builds the release twice, as two people would: from two copies of the source in
 folders of different names, one after the other, with different time zones,
 locales and umasks, each with `cmake --workflow --preset release`. Both builds

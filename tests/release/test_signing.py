@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Signing the release: the step the release workflow runs to write dist/
 (cmake/WriteDist.cmake), run here on an already built program with a throwaway
 publisher's certificate. The signed file must verify, name the program and its
