@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The bands stay endless and exact over a long run: the saver's animation timer
 // fired a hundred million times (about eleven and a half days of 10 ms ticks)
 // on one 1280x200 monitor. Prints the largest |Left| any strip reached beside

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Counts the bytes held through the global operator new of this process: the
 // benchmark binary replaces operator new and delete (HeapCounter.cpp) so a
 // benchmark can measure what a piece of work keeps on the heap. Bytes are the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The saver's mosaic on the headless machine at three screen sizes, 1920x1080
 // also at 150% and 3840x2160 also at 200%: how long the layout and a tick take,
 // what the mosaic keeps on the heap, and what a tick's render costs next to

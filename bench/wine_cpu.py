@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The CPU the saver costs under Wine, against a yardstick measured in the same run.
 
 Runs, on a private Xvfb screen and Wine prefix, first the reference program

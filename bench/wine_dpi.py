@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The saver under Wine at the screen densities of Windows' display scales:
 its CPU and its start-up time, at 1920x1080 at 96 and 144 dpi and at 3840x2160
 at 96 and 192 dpi, in one command.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The saver over a long run under Wine: does anything it holds keep growing?
 
 Runs `Frostlane1.scr /s` (copied alone into a folder of its own) on a private

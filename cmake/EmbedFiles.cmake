@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # Writes a C++ source that holds files as byte arrays, in the order given.
 # Run as: cmake -DOUTPUT=<file.cpp> -DHEADER=<header to include> -DSYMBOL=<array name>
 #               -DINPUTS=<file|file|...> -P EmbedFiles.cmake

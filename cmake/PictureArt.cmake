@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # The picture set's art, embedded as byte arrays into the library
 # frostlane_pictures: the 96-dpi BMPs of assets/pictures and the PNGs of every
 # further density the art pipeline wrote, one folder per density

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # Makes the Windows program's bytes depend on the source alone, not on where, when
 # or by whom it was built, so that anyone can rebuild a release and compare it with
 # the published file byte for byte.

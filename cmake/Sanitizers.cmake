@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # AddressSanitizer and UndefinedBehaviorSanitizer for the native build (the
 # linux-asan preset). Every finding stops the program at once
 # (-fno-sanitize-recover), so a test that trips one fails instead of printing

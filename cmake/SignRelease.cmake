@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # Signs the release's program and package with a publisher's code-signing
 # certificate, for WriteDist.cmake. The certificate comes from the environment of
 # the build, never from the CMake cache, so it stays out of every file and log of

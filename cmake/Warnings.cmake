@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # Warnings for every target of ours, spelled per compiler so MSVC and GCC/Clang
 # both build the same tree warning-free.
 function(frostlane_warnings target)

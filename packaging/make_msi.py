@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Makes the Windows Installer package of a built program, the release's
 Frostlane1.msi, from Frostlane1.wxs beside this file and the program's icon.
 

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # Installs the Debian packages that Frostlane needs, when any is missing, as
 # root or through sudo. One group of packages at a time:
 #
@@ -8,7 +12,8 @@
 #
 # Each list below is the only place its packages are named. A package already
 # installed is left as it is, whatever its version: the tests read what a tool's
-# output means, not one version's wording.
+# output means, not one version's wording. "all" also installs, with npm, the
+# package that carries CycloneDX's published schemas (see npm_schemas below).
 set -euo pipefail
 
 group=${1:-all}
@@ -18,6 +23,9 @@ group=${1:-all}
 show=(
   cmake ninja-build
   g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+  # The notices of what the link takes in: Debian's Python reads the packages'
+  # machine-readable copyright files with python-debian.
+  python3 python3-debian
   # Showing it: Wine, a virtual X server, a screenshot and a mouse move.
   wine wine64 xvfb x11-utils imagemagick xdotool
 )
@@ -44,7 +52,20 @@ all=(
   wixl python3-gi gir1.2-libmsi-1.0 msitools
   # The languages the tests show the program in (locale-gen).
   locales
+  # Every file's licence declared (reuse lint); the bill of materials checked
+  # against its schema (python3-jsonschema), which npm brings.
+  reuse python3-jsonschema
 )
+if ! command -v npm >/dev/null; then
+  all+=(npm)
+fi
+
+# CycloneDX's JSON schemas as CycloneDX publishes them, from the npm registry
+# into npm's global folder (the tests find it with `npm root -g` and need no
+# network), at one version so every machine checks against the same schema.
+# Its peer dependencies are the library's own validators, which the tests do
+# not use, and it runs no install scripts.
+npm_schemas=@cyclonedx/cyclonedx-library@10.3.0
 
 # Wine speaks the language of its locale, which glibc must have generated; a
 # missing one silently gives US English. C.UTF-8, the tests' own, is built in.
@@ -68,7 +89,12 @@ if [[ "$group" == all ]]; then
     locale -a 2>/dev/null | grep -qixF "${locale%.UTF-8}.utf8" || ungenerated+=("$locale")
   done
 fi
-[[ ${#missing[@]} -eq 0 && ${#ungenerated[@]} -eq 0 ]] && exit 0
+npm_missing=false
+if [[ "$group" == all ]]; then
+  installed=$(npm root -g 2>/dev/null)/${npm_schemas%@*}/package.json
+  grep -qF "\"version\": \"${npm_schemas##*@}\"" "$installed" 2>/dev/null || npm_missing=true
+fi
+[[ ${#missing[@]} -eq 0 && ${#ungenerated[@]} -eq 0 && $npm_missing == false ]] && exit 0
 
 as_root=()
 if [[ $(id -u) -ne 0 ]]; then
@@ -103,6 +129,17 @@ if [[ ${#ungenerated[@]} -gt 0 ]]; then
          "${as_root[@]}" locale-gen; } >"$log" 2>&1; then
     cat "$log" >&2
     echo "Generating the locales failed (above)." >&2
+    exit 1
+  fi
+fi
+
+if [[ $npm_missing == true ]]; then
+  echo "Installing $npm_schemas with npm"
+  # From the root folder, so that nothing is written into the checkout.
+  if ! (cd / && "${as_root[@]}" npm install --global --legacy-peer-deps --ignore-scripts --no-audit --no-fund \
+          "$npm_schemas") >"$log" 2>&1; then
+    cat "$log" >&2
+    echo "Installing $npm_schemas failed (above)." >&2
     exit 1
   fi
 fi

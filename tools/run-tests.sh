@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # Builds everything (the native tests and tools, and the Windows program with
 # MinGW-w64) and runs every test: unit, asset checks, the release's
 # reproducibility and end to end under Wine; then builds the native tree again

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # Builds the Windows program (that target alone) and shows the screen saver
 # under Wine, installed where Windows keeps it and started the way Windows
 # starts a screen saver ("/s"). With a display ($DISPLAY) it opens there: move

@@ -1,4 +1,8 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 # Prints one line for each tool the build and the tests rely on, with the
 # version this machine has, so that a failure on another machine can be read
 # against them at a glance. A tool that is missing says so; this never fails.
@@ -23,7 +27,7 @@ mingw=x86_64-w64-mingw32
 python_modules=$(/usr/bin/python3 - 2>/dev/null <<'EOF'
 import importlib
 found = []
-for name in ("PIL", "pefile", "asn1crypto"):
+for name in ("PIL", "pefile", "asn1crypto", "jsonschema", "debian"):
     try:
         found.append("%s %s" % (name, getattr(importlib.import_module(name), "__version__", "?")))
     except ImportError:
@@ -48,6 +52,10 @@ line "Python" "$(version_of /usr/bin/python3 --version)${python_modules:+ ($pyth
 line "librsvg" "$(version_of rsvg-convert --version)"
 line "ImageMagick" "$(version_of convert -version)"
 line "git" "$(version_of git --version)"
+line "reuse" "$(version_of reuse --version)"
+line "npm" "$(version_of npm --version), node $(version_of node --version)"
+line "CycloneDX" "schemas of @cyclonedx/cyclonedx-library $(grep -m1 -oE '"version": "[^"]+"' \
+  "$(npm root -g 2>/dev/null)/@cyclonedx/cyclonedx-library/package.json" 2>/dev/null | cut -d'"' -f4)"
 line "locale" "LANG=${LANG:-} LC_ALL=${LC_ALL:-}"
 line "user" "$(id -un) (uid $(id -u))"
 exit 0

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // fullframe: the yardstick of bench/wine_cpu.py. A borderless window over the
 // whole primary monitor that presents every pixel of a 32-bit frame every 10 ms,
 // through the same call the saver presents with (SetDIBitsToDevice), so the CPU

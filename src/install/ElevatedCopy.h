@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The copy into the Windows folder with an administrator's rights, made by a
 // second run of the program that does that and nothing else.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Where the install copy goes, and the check that it can go nowhere else.
 //
 // Contract: `TargetFor(systemFolder, title)` gives the installed file,

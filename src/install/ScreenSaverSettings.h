@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The Screen Saver settings of Windows, opened once an install has succeeded with
 // the installed file chosen as the user's screen saver: the dialog then does what
 // the installed notice asks of the user, who presses OK to activate it.

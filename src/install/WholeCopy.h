@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // A file copy that never leaves half a file at its target.
 //
 // Contract: `CopyWholeOrNothing(from, to)` copies the file `from` to `to`, paths

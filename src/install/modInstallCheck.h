@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The install check: run as a downloaded ".exe", the program offers to install
 // itself into the Windows folder as a screen saver and ends; started any other way
 // (the installed ".scr" above all) it returns at once and start-up goes on.

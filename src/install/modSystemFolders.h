@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The paths of the system's special folders, asked of the shell.
 //
 // Contract: `GetSpecialFolder` takes a special-folder number (a CSIDL value, such

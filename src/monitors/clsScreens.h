@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The monitor inventory: how many screens there are, which are in use, which one is
 // the primary, and where each screen's monitor rectangle and work area lie.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Covering every monitor in use but the primary one with a window of one colour,
 // so that nothing of the desktop shows while the saver window fills the primary.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The picture set's art as it travels inside the program, generated at build
 // time from assets/pictures: for each density the program carries, one file per
 // picture, in picture-set order. The design density, 96 dots per inch, has the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The twelve pictures of the mosaic, decoded from the art the program carries.
 #pragma once
 

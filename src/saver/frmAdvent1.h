@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The saver window: borderless, maximised, topmost and white, with the invisible
 // pointer. It covers the other monitors when it loads, keeps the activation and the
 // foreground for the whole run, and ends the program on the first sign of the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The saver window's controls as designed: the picture set Image1(0..11), never
 // shown, each the size of its picture; and the two strip templates Picture1(0) and
 // Picture2(0), white and borderless, from which the mosaic loads its strips. The

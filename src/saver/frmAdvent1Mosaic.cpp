@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The mosaic of the saver window: its layout (Init, once at load) and its
 // animation (the Timer2 tick). Layout values are 32-bit: in 16 bits the next row's
 // top and the tiling position overflow on screens wider or taller than about 2184

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The program's messages, in the user's display language where the program carries
 // a table in it (runtime/Languages.h), else in the program's own English.
 //

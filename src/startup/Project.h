@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The program's forms and module-level state: the default instance of each form,
 // made on first use, and the list of cover windows. One Project lives for the
 // whole run; nothing in it is released before the program ends.

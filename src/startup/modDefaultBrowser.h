@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Hands a document, such as a web address, to the shell so that the program
 // registered for it opens it. It does not wait and reports nothing.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The entry procedure: the install check, then one of three modes chosen by the
 // command line (configuration notice, preview, the saver window). Before them all,
 // the install's run with raised rights, started with its own exact argument text,

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Harness for Frostlane's end-to-end tests: the real Windows program under
 Wine, on a virtual X server, driven by keys and mouse and read back through
 Win32 with our inspector (wininspect.exe).

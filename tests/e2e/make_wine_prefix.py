@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Makes the Wine prefix that every end-to-end test of this run copies
 (CTest's wine_prefix fixture). Takes about ten seconds; the path comes from
 FROSTLANE_E2E_PREFIX_TEMPLATE, or defaults under the e2e work folder."""

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Samples a running saver's footprint for the long-run checks: the resident
 memory of its Wine process and the GDI and USER objects it holds (read by the
 inspector). Shared by the CI soak test and the soak script under bench/."""

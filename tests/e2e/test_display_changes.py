@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The saver (/s) while the displays change under it, on Xorg's dummy driver with
 xrandr: the primary grows, shrinks back, another monitor is turned off and back
 on. After each change the primary shows bands over white and nothing else, the

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The saver (/s) at the screen densities of Windows' display scales, set in the
 Wine prefix: 96 (100%), 120, 144 and 192 dots per inch on a 1920x1080 screen,
 and 192 on a 3840x2160 one. A fresh Wine 8 prefix makes every program

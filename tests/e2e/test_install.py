@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Self-installation as a user meets it: a downloaded frostlane1_install.exe,
 run from a folder of its own, asks whether to install itself; on Yes it puts a
 byte-identical copy into C:\\windows as the screen saver, says how to activate

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The modes the command line selects, as a user meets them: the settings
 notice (no argument or /c...), which offers the website and sits on the window
 that a settings request names, and the preview (/p ...), which must end without

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The saver (/s) on several monitors: its white window fills the primary
 monitor, a black window fills every other monitor exactly, nothing of the
 desktop shows on any monitor, and a mouse movement over another monitor ends

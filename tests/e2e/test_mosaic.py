@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The mosaic of the saver (/s) on one 1280x720 monitor, read from screenshots:
 bands of one picture each, repeated with even gaps, separated by white, and
 sliding odd bands left, even bands right."""

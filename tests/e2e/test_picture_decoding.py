@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The pictures as the Windows build decodes them, with the Windows Imaging
 Component under Wine, against the native build's, decoded with libpng: the
 same pixels at every density the program carries art for, and at densities it

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """A downloads folder collects files from any site. A DLL lying there beside the
 program, named like a system DLL that the program or Windows loads while it
 runs, must never be loaded: not by the settings notice, not by the install

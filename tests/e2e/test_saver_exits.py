@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """What ends the saver (/s) and what must not: a mouse move of a single pixel,
 a key that types a character, Alt+F4 and WM_CLOSE end it; Shift alone does not.
 While the display is off it rests, and a mouse move still ends it."""

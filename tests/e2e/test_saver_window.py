@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The saver window (/s) on one 1280x720 monitor: where it is, how it sits
 among other windows, and that nothing of the desktop shows through. No window
 manager runs, so nothing but the program places or sizes its window."""

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """One minute of the saver (/s) on a 1920x1080 screen: once settled, it holds
 no more GDI or USER objects than it did at 10 s and no more than 1% more
 memory, and it is still running and still ends on a mouse move. The ten-minute version with printed figures is

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """What an Authenticode signature in a signed program says, read from the
 signature itself rather than from any tool's report of it, so the release tests
 hold whichever osslsigncode version signed or verified the file.

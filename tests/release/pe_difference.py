@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Finds where two builds of the Windows program first differ and names the part of
 the PE file that holds that byte: a header field (a time stamp, the checksum, a
 resource directory's date) or a section (a path left in .rdata, code in .text), so

@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Checks that a difference between two builds is reported at the right offset and
 named by the part of the PE file that holds it, using the built program with
 single bytes changed. Environment: FROSTLANE_EXE (a built Frostlane1.exe)."""

@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Builds the release twice, as two people would: from two copies of the source in
 folders of different names, one after the other, with different time zones,
 locales and umasks, each with `cmake --workflow --preset release`. Both builds
@@ -11,17 +15,25 @@ certificate and time-stamp authority (throwaway_pki.py): the signed release must
 verify and, without its signature, be the first checkout's bytes, as anyone who
 checks a signed release against their own build will find; the signed package
 must verify and carry the signed program; the password must
-appear in no output and no file of the checkout.
+appear in no output and no file of the checkout. Each release's third-party
+notices must be the ones the program carries, and its bill of materials must
+be valid CycloneDX 1.6 (the schema of the npm package @cyclonedx/cyclonedx-library,
+resolved offline) with the hashes of the files beside it, signed or not.
 
 Environment: FROSTLANE_SOURCE (the source tree), FROSTLANE_CMAKE (the cmake to run)."""
+import hashlib
+import json
 import os
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
+import urllib.parse
 
+import jsonschema
 import pefile
 
 import pe_difference
@@ -32,6 +44,8 @@ SOURCE = os.path.abspath(os.environ.get("FROSTLANE_SOURCE", os.path.join(os.path
 CMAKE = os.environ.get("FROSTLANE_CMAKE", "cmake")
 PROGRAM = "Frostlane1.exe"
 PACKAGE = "Frostlane1.msi"
+NOTICES, BILL = "THIRD-PARTY-NOTICES.txt", "Frostlane1.cdx.json"
+BILL_SCHEMA = "http://cyclonedx.org/schema/bom-1.6.schema.json"
 INSTALLED_NAME = "Quillon_Solutions_Frostlane_1.scr"
 # Where the builds differ on purpose: every setting a builder's machine may vary.
 BUILDS = [
@@ -106,6 +120,38 @@ def build_release(checkout, settings, umask, epoch):
     return seconds
 
 
+def bill_validator():
+    """CycloneDX 1.6's schema as its npm package carries it, with the schemas it
+    refers to taken from beside it and never from the network."""
+    root = subprocess.run(["npm", "root", "-g"], capture_output=True, text=True).stdout.strip()
+    folder = os.path.join(root, "@cyclonedx", "cyclonedx-library", "res", "schema")
+    if not os.path.isdir(folder):
+        raise AssertionError(f"no CycloneDX schemas in {folder}: run tools/install-deps.sh")
+    store = {}
+    for name in os.listdir(folder):
+        if name.endswith(".schema.json"):
+            with open(os.path.join(folder, name), encoding="utf-8") as f:
+                schema = json.load(f)
+            store[urllib.parse.urljoin(BILL_SCHEMA, name)] = store[schema["$id"]] = schema
+
+    def offline(uri):
+        raise AssertionError(f"the schema refers to {uri}, which is not beside it")
+    original = jsonschema.Draft7Validator.VALIDATORS["additionalItems"]
+
+    def additional_items(validator, allowed, instance, schema):
+        # Debian 12's jsonschema sorts the surplus items to name them, and fails
+        # on objects; a licence list of several (valid) meets it inside a oneOf.
+        items = schema.get("items", [])
+        if allowed is False and isinstance(items, list) and isinstance(instance, list) and len(instance) > len(items):
+            yield jsonschema.ValidationError(f"{len(instance) - len(items)} more items than allowed")
+        else:
+            yield from original(validator, allowed, instance, schema)
+    checker = jsonschema.validators.extend(jsonschema.Draft7Validator, {"additionalItems": additional_items})
+    resolver = jsonschema.RefResolver(BILL_SCHEMA, store[BILL_SCHEMA], store=store,
+                                      handlers={"http": offline, "https": offline})
+    return checker(store[BILL_SCHEMA], resolver=resolver, format_checker=jsonschema.FormatChecker())
+
+
 class Release(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -125,6 +171,8 @@ class Release(unittest.TestCase):
             checkouts.append(checkout)
         cls.program, cls.other = (cls.read(os.path.join(dist, PROGRAM)) for dist in cls.dists)
         cls.package, cls.other_package = (cls.read(os.path.join(dist, PACKAGE)) for dist in cls.dists)
+        # The signing run below overwrites the second release.
+        cls.unsigned_second = {name: cls.read(os.path.join(cls.dists[1], name)) for name in (NOTICES, BILL)}
 
         # The publisher's run: the second checkout once more, now signing.
         cls.pki = throwaway_pki.ThrowawayPki(cls.work.name)
@@ -155,6 +203,10 @@ class Release(unittest.TestCase):
         print(f"{PROGRAM}: {len(self.program)} bytes, identical in both builds", file=sys.stderr)
         self.assertTrue(self.package == self.other_package, f"the two builds' {PACKAGE} differ")
         print(f"{PACKAGE}: {len(self.package)} bytes, identical in both builds", file=sys.stderr)
+        for name in (NOTICES, BILL):
+            ours = self.read(os.path.join(self.dists[0], name))
+            self.assertEqual(ours, self.unsigned_second[name], f"the two builds' {name} differ")
+            print(f"{name}: {len(ours)} bytes, identical in both builds", file=sys.stderr)
 
     def test_header_time_is_the_last_commits(self):
         stamp = pefile.PE(data=self.program, fast_load=True).FILE_HEADER.TimeDateStamp
@@ -163,7 +215,8 @@ class Release(unittest.TestCase):
     def test_each_checksum_file_verifies(self):
         for dist in self.dists:
             with open(os.path.join(dist, "SHA256SUMS")) as f:
-                self.assertRegex(f.read(), r"^[0-9a-f]{64}  " + PROGRAM + r"\n[0-9a-f]{64}  " + PACKAGE + r"\n$")
+                self.assertRegex(f.read(), "^" + "".join(r"[0-9a-f]{64}  " + re.escape(name) + r"\n"
+                                                         for name in (PROGRAM, PACKAGE, NOTICES, BILL)) + "$")
             result = subprocess.run(["sha256sum", "-c", "SHA256SUMS"], cwd=dist, capture_output=True, text=True)
             self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
 
@@ -236,6 +289,52 @@ class Release(unittest.TestCase):
         self.assertEqual(verified.returncode, 0, verified.stdout + verified.stderr)
         with tempfile.TemporaryDirectory(dir=self.work.name) as folder:
             self.assertEqual(windows_installer.files(package, folder), {INSTALLED_NAME: self.read(signed)})
+
+    def test_the_bill_is_valid_and_holds_the_hashes_of_the_files_as_published(self):
+        validator = bill_validator()
+        for dist, signed in ((self.dists[0], False), (self.dists[1], True)):
+            with open(os.path.join(dist, BILL), encoding="utf-8") as f:
+                bill = json.load(f)
+            errors = [f"{'/'.join(map(str, e.absolute_path))}: {e.message}" for e in validator.iter_errors(bill)]
+            self.assertEqual(errors, [], dist)
+            for name in (PROGRAM, PACKAGE):
+                data = self.read(os.path.join(dist, name))
+                hashes = {h["alg"]: h["content"] for h in next(c for c in bill["components"] if c["name"] == name)["hashes"]}
+                self.assertEqual(hashes, {"SHA-256": hashlib.sha256(data).hexdigest(),
+                                          "SHA-512": hashlib.sha512(data).hexdigest()}, name)
+            tools = [tool["name"] for tool in bill["metadata"]["tools"]["components"]]
+            self.assertEqual("osslsigncode" in tools, signed, tools)
+            self.assertEqual(bill["metadata"]["timestamp"],
+                             time.strftime("%Y-%m-%dT%H:%M:%SZ", time.gmtime(int(self.epoch))))
+        # The licence ids are checked against the SPDX list beside the schema.
+        bill["components"][0]["licenses"] = [{"license": {"id": "Not-A-Licence"}}]
+        self.assertFalse(validator.is_valid(bill))
+
+    def test_the_program_carries_the_notices_of_what_it_links(self):
+        carried = subprocess.run(["wrestool", "-x", "--raw", "--type=10", "--name=THIRD_PARTY_NOTICES",
+                                  os.path.join(self.dists[0], PROGRAM)], capture_output=True, check=True).stdout
+        self.assertEqual(carried, self.read(os.path.join(self.dists[0], NOTICES)))
+        for notice in (b"License: ZPL-2.1", b"GCC RUNTIME LIBRARY EXCEPTION", b"Hewlett-Packard Company",
+                       b"Silicon Graphics Computer Systems", b"GNU GENERAL PUBLIC LICENSE"):
+            self.assertIn(notice, carried)
+
+    def test_a_member_the_notices_cannot_map_stops_the_step_and_leaves_no_notices(self):
+        built = os.path.join(self.signed_checkout, "build", "release", "third-party")
+        with open(os.path.join(built, "Frostlane1.map"), encoding="utf-8") as f:
+            link_map = f.read()
+        # A threads library, and a floating-point conversion of an archive whose other members map.
+        for stranger in ("/usr/x86_64-w64-mingw32/lib/libwinpthread.a(libwinpthread_la-thread.o)",
+                         "/usr/lib/gcc/x86_64-w64-mingw32/12-win32/libstdc++.a(floating_to_chars.o)"):
+            with self.subTest(stranger), tempfile.TemporaryDirectory(dir=self.work.name) as folder:
+                shutil.copy(os.path.join(built, NOTICES), folder)
+                with open(os.path.join(folder, "Frostlane1.map"), "w", encoding="utf-8") as f:
+                    f.write(link_map.replace("(symbol)\n\n", f"(symbol)\n\n{stranger}\n      x.o (f)\n", 1))
+                result = subprocess.run([sys.executable, os.path.join(SOURCE, "packaging", "third_party.py"),
+                                         "notices", os.path.join(folder, "Frostlane1.map"), folder],
+                                        capture_output=True, text=True)
+                self.assertEqual(result.returncode, 1)
+                self.assertIn(stranger, result.stderr)
+                self.assertEqual(sorted(set(os.listdir(folder)) & {NOTICES, "components.json"}), [])
 
     def test_the_password_stays_out_of_the_output_and_the_build_tree(self):
         password = throwaway_pki.PASSWORD

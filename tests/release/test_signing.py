@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Signing the release: the step the release workflow runs to write dist/
 (cmake/WriteDist.cmake), run here on an already built program with a throwaway
 publisher's certificate. The signed file must verify, name the program and its
@@ -103,6 +107,7 @@ class SigningStep(unittest.TestCase):
         environment.update(variables, RECORD=record, PATH=self.wrapper + os.pathsep + environment.get("PATH", ""))
         result = subprocess.run(
             [CMAKE, "-DPROGRAM=" + EXE, "-DDIST=" + dist, "-DWORK=" + work, "-DTITLE=" + TITLE, "-DURL=" + SITE,
+             "-DNOTICES=" + os.path.join(os.path.dirname(os.path.dirname(EXE)), "third-party"),
              "-P", os.path.join(SOURCE, "cmake", "WriteDist.cmake")],
             env=environment, capture_output=True, text=True)
         self.assertNotIn(PASSWORD, result.stdout + result.stderr, "the password was printed")
@@ -122,7 +127,8 @@ class SigningStep(unittest.TestCase):
     def signed_release(self, variables):
         result, dist, calls = self.write_dist(variables)
         self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
-        self.assertEqual(sorted(os.listdir(dist)), [NAME, "Frostlane1.msi", "SHA256SUMS"])
+        self.assertEqual(sorted(os.listdir(dist)), sorted([NAME, "Frostlane1.msi", "SHA256SUMS", "Frostlane1.cdx.json",
+                                                           "THIRD-PARTY-NOTICES.txt"]))
         checksums = subprocess.run(["sha256sum", "-c", "SHA256SUMS"], cwd=dist, capture_output=True, text=True)
         self.assertEqual(checksums.returncode, 0, "SHA256SUMS is not for the published file: " + checksums.stdout)
         self.assertTrue(any(call["args"][0] == "sign" for call in calls))

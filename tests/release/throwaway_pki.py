@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """A publisher's code-signing certificate and a time-stamp authority, made with
 openssl for one test run and thrown away after it: a certificate authority, a
 code-signing certificate it issued (in a password-protected PKCS#12 file, as a

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """What a Windows Installer package holds, read with libmsi's Python bindings
 (the library wixl writes with) and msitools' msiextract and msiinfo, whose
 outputs are the package's own files and streams."""

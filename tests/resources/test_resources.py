@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Checks what the built Windows program carries: the icon, the blank pointer,
 the version block, the manifest, the twelve pictures, and that it imports only
 DLLs that Windows always takes from its system folder. Reads the executable with

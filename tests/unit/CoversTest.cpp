@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The black covers over every monitor in use but the primary: which screens get
 // one, in which slot, where each is placed and which monitor it ends up covering.
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // What the runtime does with a form's native window while the program runs: the
 // monitors change under a maximised form, and a form is destroyed with its window.
 #include <gtest/gtest.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The pacing of presents against the display's refresh: timer ticks as Windows and
 // Wine deliver them, checked for the goals of the pacing rather than for the
 // ticks it picks.

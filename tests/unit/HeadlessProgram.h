@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Runs the program on a fresh headless machine, as Windows would start it.
 #pragma once
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The language the program speaks, and its messages as the user reads them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The picture set's art for each screen density: the sizes the program draws
 // the pictures at, the art it carries, the PNG decoder and the resampler that
 // makes the densities it does not carry.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The monitor inventory against monitor layouts written one per row as "WxH+X+Y",
 // in the platform's enumeration order; the primary monitor lies at 0,0.
 #include <gtest/gtest.h>

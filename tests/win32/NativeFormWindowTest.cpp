@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Form windows as the Win32 machine makes them, driven with messages: what the
 // window procedure passes on to Windows, what it keeps from the forms, and what
 // a window is given when it is made.

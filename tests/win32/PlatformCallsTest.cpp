@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The Windows functions the program names, as the Win32 machine answers them
 // where Windows' own answer would mislead the program, and the process's COM and
 // message boxes.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The program's tables of texts as its resources hold them, and the user's display
 // languages as Windows lists them.
 #include <gtest/gtest.h>

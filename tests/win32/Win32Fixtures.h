@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // What the Win32 tests make to drive the real machine: a form that counts its
 // events, a window of another thread that can take the foreground, and a helper
 // that answers a message box from another thread.

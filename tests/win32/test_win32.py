@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Runs the Win32 machine's own tests (frostlane_win32_tests.exe, which the
 Windows build makes from tests/win32) under Wine, on an X server and in a Wine
 prefix of their own, as the end-to-end tests run the program."""

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The angel: a biscuit with wings and a halo, in a pink robe, reading."""
 
 from icing_kit import (BLUE, CHOCOLATE, ICING_WHITE, LIGHT_BLUE, PINK,

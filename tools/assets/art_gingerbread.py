@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The gingerbread figures: the boy, the man and the girl share one body
 plan so they read as a family."""
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Christmas objects: the stocking, the bell, the tree and the candy cane."""
 
 from icing_kit import (BLUE, CHOCOLATE, DARK_GREEN, DARK_RED, GREEN,

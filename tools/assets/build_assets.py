@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Regenerates the saver's committed art from its sources.
 
     build_assets.py            rewrite every SVG, BMP, PNG, icon and cursor file

@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Draws the README's picture sheet, docs/pictures.png: one picture at 100% and
 at 200% as the saver draws them, beside the same picture as Windows would
 stretch a program that ignores the screen's density to 200%, and below them

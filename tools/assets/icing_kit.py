@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Shared drawing helpers for the iced-biscuit pictures.
 
 Every picture in the set is drawn through these helpers so that the dough,

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The application icon: the star biscuit of the picture set, drawn anew
 for each icon size so that every size stays crisp rather than being a
 blurred copy of the largest."""

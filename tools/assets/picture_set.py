@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """The saver's twelve pictures in the order the program indexes them, and the
 screen densities the program carries art for.
 

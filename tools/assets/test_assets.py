@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Checks the byte layouts the saver's resources rely on, and the committed
 art against the rules the program lays its bands out by.
 

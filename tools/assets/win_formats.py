@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Byte layouts of the Windows bitmap, icon and cursor files that the
 saver's resources embed.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Writes one of frostlane-pictures' pictures to a file. The native tool writes
 // PNG (libpng); the Windows tool, which decodes the art with the Windows Imaging
 // Component, writes binary PPM, so it needs no encoder and its pixels can be

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // frostlane-pictures: writes the twelve pictures as the program draws them on a
 // screen of the given density, one PNG per picture, so that screenshots and the
 // picture sheet can be compared with the program's own art.

@@ -1,4 +1,8 @@
 #!/usr/bin/python3
+
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Checks the pictures as the program draws them (frostlane-pictures) against
 their vector sources rendered directly at the same size: their sizes and their
 sharpness.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Colour reduction for an animation with libimagequant: one palette of at most
 // 256 colours chosen from a sample frame, and every frame's pixels mapped to it.
 // Colours are 0x00RRGGBB. Chosen colours (`exact`) are in the palette as they are,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // An animated GIF that loops forever, written with giflib into memory: one
 // global palette of at most 255 colours (one more index is kept for
 // transparency), frames added one at a time as palette indices, each with its own

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Encodes a bitmap as a PNG file with libpng: 8-bit RGB, no interlace, libpng's
 // own choice of row filters and compression. Pixels are taken as 0x00RRGGBB; the
 // unused byte is dropped, so the picture is opaque.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The command line of frostlane-render. Frames are taken every `every` ticks:
 // frame i shows the saver after skip + i × every ticks (frame 0 is the mosaic as
 // laid out when skip is 0). Without --frames the count is ticks ÷ every + 1.

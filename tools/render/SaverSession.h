@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The saver window running on the headless machine, as `Frostlane1.scr /s` runs
 // on one monitor of the given size and density: the offscreen renderer and the benchmarks
 // drive it tick by tick and read its frames.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Writes a picture file in one piece. The bytes go to a new file beside the
 // target, which then takes the target's name, so readers see the old file or the
 // complete new one, never half of it. On failure the call says why in `error`,

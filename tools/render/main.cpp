@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // frostlane-render: the saver window rendered offscreen to PNG frames or an
 // animated GIF (see RenderOptions.h for the command line).
 #include <cstdio>

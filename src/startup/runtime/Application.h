@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The application and screen objects and the runtime's free functions: the command
 // line, the clock, message boxes, files and the end of the program.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // What the portable forms runtime needs from the machine beneath it: the process,
 // message boxes, files, native windows, timers and the monitors. The Windows build
 // implements it with Win32 (wide calls); the headless build in memory, scripted and

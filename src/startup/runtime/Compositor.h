@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Composes a form's frame one scanline at a time from its back colour and its
 // windowless boxes, each a rectangle with a back colour and the pictures painted
 // into it. Every pixel of a composed scanline is written once: back colour where

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // A control array: an indexed set of like controls of one form. Member 0 is the
 // design; further members are loaded at run time as copies of its design and
 // start invisible. Members live as long as the form.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Windowless controls of a form: image controls (a stored picture and its size)
 // and picture boxes (a rectangle with a back colour and a persistent drawing).
 // Geometry is in twips. A picture box's drawing is kept as what was drawn, a list

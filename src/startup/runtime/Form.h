@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // A form of the forms runtime: a top-level window with design properties, events,
 // timers and windowless controls, portable over the machine beneath (Backend.h).
 //

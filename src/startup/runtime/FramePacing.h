@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // When a window's frame goes to the screen. The window's timer ticks at its own
 // pace (about every 15.6 ms on Windows, every 10 ms under Wine, each tick late by
 // a little), the display refreshes at another; presenting on every tick would

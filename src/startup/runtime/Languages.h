@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Which language the program speaks to its user: the user's display language when
 // the program carries a table of texts in it, else English.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Whole-number conversions of the forms runtime.
 // "Rounded" is to the nearest whole number with halves going to the even neighbour
 // (6.5 gives 6, 7.5 gives 8); "floored" rounds down. Conversions that leave the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The runtime's random generator: seeded from a number, it draws values at least 0
 // and below 1 in single precision. One generator serves the whole process, as the
 // forms runtime has one; the sequence for a seed is the same on every platform.

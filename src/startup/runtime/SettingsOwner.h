@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The window that a request for the settings names. Windows starts a screen
 // saver's settings as "/c:HWND" (also seen as "/c HWND") with the window of the
 // dialog that asked, so that the program's message boxes sit on that window and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Text helpers of the forms runtime. Strings are wide (UTF-16 on Windows) throughout.
 // None of them fails; positions are counted from 1 as the forms runtime counts them.
 #pragma once

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // A timer control of a form: while enabled it fires its handler every Interval
 // milliseconds on the form's thread. Enabling can fail (no window, no timer left);
 // it then stays disabled.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Plain value types shared by the runtime, the platform seam and the program.
 // Pixels are whole pixels of the virtual desktop (origin: top left of the primary
 // monitor); twips are 1/1440 inch and are the unit of every form and control geometry.

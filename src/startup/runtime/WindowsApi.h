@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The few Windows functions the program calls by name, behind a narrow seam.
 // The Windows build forwards each to the real function (wide forms); the headless
 // build answers from a script and records every call so a test can compare the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // wininspect: a console tool run under Wine beside Frostlane so the end-to-end
 // tests can read what the program shows through Win32 itself, exactly to the
 // character, instead of guessing from pixels.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // loadmarker: a DLL that does nothing but say that it was loaded. The end-to-end
 // tests copy it beside the program under the names of system DLLs; a copy that
 // Windows (or Wine) loads appends one line to planted-dll-loads.txt in its own

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Quillon Solutions
+# SPDX-License-Identifier: Apache-2.0
+
 """Decodes what the PNG and GIF writers and frostlane-render write with PIL, an
 independent decoder, and compares the pixels: a library called wrongly shows here.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Writes synthetic images through the PNG and GIF writers into a folder, each
 // beside the pixels it must decode to as binary PPM files (which PIL reads
 // without any code of ours), for check_encoders.py to compare.

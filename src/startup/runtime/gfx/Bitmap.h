@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // A 32-bit bitmap in device pixels. Each pixel is 0x00RRGGBB, which in memory is
 // blue, green, red, unused: the layout of a top-down 32-bit Windows DIB, so a
 // bitmap can be presented without conversion. The bitmap owns its memory.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Reads a Windows bitmap file of the classic kind the program carries: 24 bits per
 // pixel, uncompressed, no colour table, bottom-up or top-down rows padded to four
 // bytes. Anything else, or a file shorter than its header says, gives nothing.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Reads a PNG file into a bitmap with the platform's own decoder: the Windows
 // Imaging Component on Windows, libpng elsewhere; the choice is made at link
 // time. The pixels are taken as stored, opaque: the picture set's PNGs carry no

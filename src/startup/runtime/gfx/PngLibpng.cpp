@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The native PNG decoder: libpng's simplified interface, which keeps libpng's
 // longjmp inside the library and frees its own state on every path.
 #include <png.h>

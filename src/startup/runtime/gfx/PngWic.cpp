@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The Windows PNG decoder: the Windows Imaging Component through COM. The v1
 // factory serves every Windows from 7 on. windowscodecs.dll is reached only
 // through COM, never imported, so the program still imports nothing but known

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Resizes a bitmap to any size, for a screen density that has no art of its own.
 //
 // Smaller: each new pixel is the average of the area of the source it covers,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Files of the headless machine: a map from full path to contents and attributes.
 #include <algorithm>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The headless machine: everything the Windows build asks of Windows, answered in
 // memory. Tests and the offscreen renderer script it (command line, answers to
 // message boxes, cursor, active window, monitors, files, failing calls), drive it

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The process operations the install module calls, answered by the headless machine.
 #include "../Backend.h"
 #include "Format.h"

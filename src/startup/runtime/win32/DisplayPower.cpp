@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Whether anyone can see the displays, as Windows tells a window that asks through
 // power-setting notifications: from Windows 8 on, the console's display (off, on
 // or dimmed) and the display of this session (off also while another session is

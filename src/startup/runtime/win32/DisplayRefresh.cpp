@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The primary display's refresh period, asked of the most exact source Windows
 // offers first, and the time of its last refresh where the compositor tells it.
 // The pacer's grid (FramePacing.h) must run at the display's own rate: the

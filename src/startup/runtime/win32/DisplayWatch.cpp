@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The monitors as the forms see them, and the watch that tells the forms when they
 // change. Windows broadcasts WM_DISPLAYCHANGE, which the window procedure passes
 // on; Wine 8 sends a running program nothing at all when X changes its outputs (a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Where the process looks for the DLLs it loads while it runs.
 //
 // The program is started from a downloads folder, and its install runs it again

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // A form's timers on Windows. All of a window's timers are counted off one native
 // timer at the shortest interval among them: under Wine every timer message is a
 // round trip to the server, and the saver's two 10 ms timers would double them.

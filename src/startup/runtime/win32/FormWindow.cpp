@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Native windows of forms: a borderless popup per form. The window procedure only
 // translates messages into the form's events; the form decides what they mean.
 #include "NativeWindow.h"

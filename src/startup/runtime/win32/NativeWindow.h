@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // What the Windows build keeps beside each form's native window: where its events
 // go, the form's timers (all driven by one native timer), the rows waiting to be
 // presented and the monitors as last seen. Shared by the window procedure, the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Putting a form's frame on the screen. Changed rows are gathered as the form
 // reports them and presented from the window's own tick, paced to the display's
 // refresh (FramePacing.h), straight through the window's device context: no

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The process on Windows: its file, command line, clock, screen density, end and
 // event loop.
 #include <string>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The user's display languages and the program's tables of texts on Windows. The
 // tables are read in the language the program chose, never through the thread's
 // language: which table a plain string lookup takes from it differs between

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // Windows headers for the Windows build, wide calls throughout. The A/W macros
 // that share a name with our own seam functions are removed here; the files below
 // call the W forms by their full names.

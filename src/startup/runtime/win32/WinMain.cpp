@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // The Windows entry point: the process runs the program's start-up and then lives
 // in the event loop until the program ends itself.
 #include "../../Project.h"

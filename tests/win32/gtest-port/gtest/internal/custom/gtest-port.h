@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
 // GoogleTest's own hook for platform adjustments, taking the place of its empty
 // default for the Win32 tests. MinGW-w64's default C++ library (win32 threads)
 // has no std::mutex or std::condition_variable, on which GoogleTest builds its
