@@ -185,25 +185,15 @@ TEST(FramePacing, ARefreshRateGivenAsAFractionBecomesWholeTicksOfTheClock) {
 }
 
 TEST(FramePacing, ALimitedFrameRateShowsEachFrameForWholeRefreshes) {
-  struct Limit {
-    std::int64_t refreshPeriod;  // on a 10 MHz counter
-    int framesPerSecond;
-    std::int64_t period;
+  // {display's period, frames a second at most, period paced to}, on a 10 MHz counter.
+  const std::int64_t rows[][3] = {
+      {166666, 30, 333332}, {166833, 30, 333666},  // 60 and 59.94 Hz: every other refresh, not every third
+      {69444, 30, 347220},  {200000, 30, 400000},  // 144 Hz: every fifth; 50 Hz: every other
+      {333333, 30, 333333}, {1000000, 30, 1000000}, {0, 30, 333333},  // 30 Hz, 10 Hz, a rate not known
+      {166666, 1 << 30, 166666}, {0, 1 << 30, 0},  // no limit: the display's own, or every tick
   };
-  const Limit rows[] = {
-      {166666, 30, 333332},  // 60 Hz: every other refresh, not every third
-      {166833, 30, 333666},  // 59.94 Hz
-      {69444, 30, 347220},   // 144 Hz: every fifth, 28.8 frames a second
-      {200000, 30, 400000},  // 50 Hz: every other, 25 frames
-      {333333, 30, 333333},  // 30 Hz: every refresh
-      {1000000, 30, 1000000},  // 10 Hz: slower than the limit
-      {0, 30, 333333},       // a display that does not say its rate
-      {166666, 1 << 30, 166666},  // no limit: the display's own
-      {0, 1 << 30, 0},            // neither: every tick may present
-  };
-  for (const Limit& row : rows) {
-    EXPECT_EQ(runtime::PresentPeriod(row.refreshPeriod, row.framesPerSecond, 10000000), row.period)
-        << row.refreshPeriod << " at most " << row.framesPerSecond;
+  for (const auto& row : rows) {
+    EXPECT_EQ(runtime::PresentPeriod(row[0], static_cast<int>(row[1]), 10000000), row[2]) << row[0] << " " << row[1];
   }
 }
 

@@ -209,155 +209,82 @@ TEST_F(SaverWindow, RestsWhileTheDisplaysAreOffYetEndsOnAMoveWithinAQuarterSecon
   }
 }
 
-// What one second of the running saver did: the watches it made, how far the
-// first band slid, and whether it asked for rows to be presented.
-struct Second {
-  std::size_t watches;
-  float slid;
-  bool presented;
-};
-Second RunASecond(HeadlessProgram& run) {
-  headless::Machine& machine = run.machine();
-  run.saver().Frame();  // composed, as presenting it does: rows that change later are asked for
-  const std::size_t watches = machine.CallsNamed(L"GetCursorPos").size();
-  const float left = run.saver().Picture1(1).Left();
-  const int asks = machine.windows.at(run.saver().hWnd()).presentAsks;
-  machine.Advance(1000);
-  return Second{machine.CallsNamed(L"GetCursorPos").size() - watches, left - run.saver().Picture1(1).Left(),
-                machine.windows.at(run.saver().hWnd()).presentAsks > asks};
-}
-
-// Drawing: a watch every 10 ms and the bands sliding 10 twips a tick, presented.
-// Resting: four watches a second, the bands standing, nothing presented.
-void ExpectDraws(HeadlessProgram& run, bool draws, const char* name) {
-  const Second second = RunASecond(run);
-  EXPECT_EQ(second.watches, draws ? 100u : 4u) << name;
-  EXPECT_EQ(second.slid, draws ? 1000.0f : 0.0f) << name;
-  EXPECT_EQ(second.presented, draws) << name;
-}
-
-TEST_F(SaverWindow, RestsWhileItsSessionIsDisconnectedAndEndsOnceALockStandsInFrontOfIt) {
-  using backend::SessionChange;
-  constexpr auto kConnect = SessionChange::Connected, kDisconnect = SessionChange::Disconnected,
-                 kLock = SessionChange::Locked, kUnlock = SessionChange::Unlocked;
+TEST_F(SaverWindow, RestsStandsStillOrPresentsLessAsItsSessionAndItsUserAsk) {
+  using C = backend::SessionChange;
+  // Drawing, it watches every 10 ms (every 33 ms when remote) and the bands slide
+  // 10 twips a tick; resting or still, it watches four times a second and they stand.
+  enum Pace { kDraws, kRemote, kStill, kRests, kEnds };
   struct Event {
-    SessionChange change;
+    std::optional<C> change;  // none: the animation setting is turned the other way
     unsigned long session = 1;  // the machine's own
   };
   struct Row {
     const char* name;
-    std::vector<Event> events;
-    bool draws;
-    bool ends;
-    bool ownIdUnknown = false;
+    std::vector<Event> events;  // all from the console
+    Pace pace;
+    const wchar_t* failing = nullptr;
+    bool inUse = true, animations = true, remote = false;
+    std::optional<unsigned long> glass = std::nullopt;  // the session with the machine's graphics
   };
   const Row rows[] = {
-      {"disconnected", {{kDisconnect}}, false, false},
-      {"disconnected, then connected again", {{kDisconnect}, {kConnect}}, true, false},
-      {"locked", {{kLock}}, true, true},
-      {"another session disconnected and locked", {{kDisconnect, 2}, {kLock, 2}}, true, false},
-      {"its own id unknown: every session's events are its own", {{kDisconnect, 2}}, false, false, true},
-      {"locked while disconnected: the lock waits for somebody to see it", {{kDisconnect}, {kLock}}, false, false},
-      {"connected while locked", {{kDisconnect}, {kLock}, {kConnect}}, true, true},
-      {"unlocked before it is connected again", {{kDisconnect}, {kLock}, {kUnlock}, {kConnect}}, true, false},
-      // Each state follows the last event of its own kind, whatever came between.
-      {"an unlock, then the lock", {{kDisconnect}, {kUnlock}, {kLock}, {kConnect}}, true, true},
-      {"a connect, then the disconnect", {{kUnlock}, {kConnect}, {kDisconnect}}, false, false},
+      {"disconnected", {{C::Disconnected}}, kRests},
+      {"disconnected, then connected again", {{C::Disconnected}, {C::Connected}}, kDraws},
+      {"locked", {{C::Locked}}, kEnds},
+      {"another session disconnected and locked", {{C::Disconnected, 2}, {C::Locked, 2}}, kDraws},
+      {"its own id unknown: every event is its own", {{C::Disconnected, 2}}, kRests, L"ProcessSessionId"},
+      {"locked while disconnected: nobody sees the lock yet", {{C::Disconnected}, {C::Locked}}, kRests},
+      {"connected while locked", {{C::Disconnected}, {C::Locked}, {C::Connected}}, kEnds},
+      {"unlocked, then connected", {{C::Disconnected}, {C::Locked}, {C::Unlocked}, {C::Connected}}, kDraws},
+      // Each state follows the last event of its kind, whatever came between.
+      {"an unlock, then the lock", {{C::Disconnected}, {C::Unlocked}, {C::Locked}, {C::Connected}}, kEnds},
+      {"a connect, then the disconnect", {{C::Unlocked}, {C::Connected}, {C::Disconnected}}, kRests},
+      {"not in use at the start", {}, kRests, nullptr, false},
+      {"not in use, as far as the failed query says", {}, kDraws, L"SessionConnectState", false},
+      {"animations off", {}, kStill, nullptr, true, false},
+      {"animations off, as far as the failed query says", {}, kDraws, L"ClientAreaAnimation", true, false},
+      {"animations turned off while it runs", {{}}, kStill},
+      {"animations turned on while it stands", {{}}, kDraws, nullptr, true, false},
+      {"remote, as the system says", {}, kRemote, nullptr, true, true, true},
+      {"remote, then connected at the console", {{C::Disconnected}, {C::Connected}}, kDraws, nullptr, true, true, true},
+      {"the graphics in another session", {}, kRemote, nullptr, true, true, false, 0},
+      {"the graphics in its own session", {}, kDraws, nullptr, true, true, false, 1},
+      {"the graphics elsewhere, its own id unknown", {}, kDraws, L"ProcessSessionId", true, true, false, 0},
   };
   for (const Row& row : rows) {
     HeadlessProgram run;
     headless::Machine& machine = run.machine();
-    if (row.ownIdUnknown) machine.Fail(L"ProcessSessionId");
+    machine.sessionActive = row.inUse;
+    machine.clientAreaAnimation = row.animations;
+    machine.remoteSession = row.remote;
+    machine.glassSessionId = row.glass;
+    if (row.failing != nullptr) machine.Fail(row.failing);
     run.Start(L"/s");
-    machine.Advance(30);
-    for (const Event& event : row.events) machine.ChangeSession(event.change, event.session);
-    EXPECT_EQ(machine.ended, row.ends) << row.name;
-    if (row.ends) continue;
-    ExpectDraws(run, row.draws, row.name);
-    // Resting or not, a mouse move ends it within a quarter of a second.
+    machine.Advance(300);  // a first watch tick even at rest
+    machine.remoteSession = false;
+    for (const Event& event : row.events) {
+      if (!event.change) machine.clientAreaAnimation = !machine.clientAreaAnimation;
+      event.change ? machine.ChangeSession(*event.change, event.session) : machine.SettingsChanged();
+    }
+    EXPECT_EQ(machine.ended, row.pace == kEnds) << row.name;
+    if (row.pace == kEnds) continue;
+    const std::vector<std::wstring> limits = machine.CallsNamed(L"LimitPresents");
+    const std::wstring limit = limits.empty() ? L"none" : limits.back();
+    const std::wstring expected = row.pace == kRests    ? L"LimitPresents(101, 0)"
+                                  : row.pace == kRemote ? L"LimitPresents(101, 30)"
+                                  : limits.empty()      ? L"none"
+                                                        : L"LimitPresents(101, 1073741824)";
+    EXPECT_EQ(limit, expected) << row.name;
+    const std::size_t watches = machine.CallsNamed(L"GetCursorPos").size();
+    const float left = run.saver().Picture1(1).Left();
+    machine.Advance(1000);
+    const double perSecond = row.pace == kDraws ? 100 : row.pace == kRemote ? 1000.0 / 33 : 4;
+    EXPECT_NEAR(static_cast<double>(machine.CallsNamed(L"GetCursorPos").size() - watches), perSecond, 1) << row.name;
+    EXPECT_EQ(left - run.saver().Picture1(1).Left(), row.pace <= kRemote ? 1000.0f : 0.0f) << row.name;
+    // Whatever its pace, a mouse move ends it within a quarter of a second.
     machine.cursor.X += 1;
     machine.Advance(250);
     EXPECT_TRUE(machine.ended) << row.name;
   }
-}
-
-TEST_F(SaverWindow, StartsAtRestOrStillAsTheSessionAndTheUserAskAndFollowsTheAnimationSetting) {
-  struct Row {
-    const char* name;
-    bool sessionActive;
-    bool animations;
-    const wchar_t* failing;  // a query that fails, or null
-    bool seen;
-    bool draws;
-    bool drawsOnceTurned;  // after the setting is turned the other way
-  };
-  const Row rows[] = {
-      {"in use, animations on", true, true, nullptr, true, true, false},
-      {"not in use", false, true, nullptr, false, false, false},
-      {"not in use, its state unknown", false, true, L"SessionConnectState", true, true, false},
-      {"animations off", true, false, nullptr, true, false, true},
-      {"animations off, the setting unreadable", true, false, L"ClientAreaAnimation", true, true, true},
-  };
-  for (const Row& row : rows) {
-    HeadlessProgram run;
-    headless::Machine& machine = run.machine();
-    machine.sessionActive = row.sessionActive;
-    machine.clientAreaAnimation = row.animations;
-    if (row.failing != nullptr) machine.Fail(row.failing);
-    run.Start(L"/s");
-    const headless::Window& window = machine.windows.at(run.saver().hWnd());
-    // Still, the laid-out mosaic is presented once; at rest nothing is.
-    EXPECT_EQ(window.presentAsks > 0, row.seen) << row.name;
-    machine.Advance(30);
-    ExpectDraws(run, row.draws, row.name);
-    // The setting turned the other way while it runs takes effect at once.
-    machine.clientAreaAnimation = !machine.clientAreaAnimation;
-    machine.SettingsChanged();
-    ExpectDraws(run, row.drawsOnceTurned, row.name);
-  }
-}
-
-TEST_F(SaverWindow, InARemoteSessionPresentsAtMostThirtyFramesASecondAndSlidesAsFast) {
-  struct Row {
-    const char* name;
-    bool metric;
-    std::optional<unsigned long> glass;  // the session with the machine's graphics
-    const wchar_t* failing;
-    bool remote;
-  };
-  const Row rows[] = {
-      {"the console", false, std::nullopt, nullptr, false},
-      {"the system says remote", true, std::nullopt, nullptr, true},
-      {"the graphics in its own session", false, 1, nullptr, false},
-      {"the graphics in another session", false, 0, nullptr, true},
-      {"the graphics elsewhere, its own id unknown", false, 0, L"ProcessSessionId", false},
-      {"the graphics elsewhere, the metric unreadable", false, 0, L"RemoteSessionMetric", true},
-  };
-  for (const Row& row : rows) {
-    HeadlessProgram run;
-    headless::Machine& machine = run.machine();
-    machine.remoteSession = row.metric;
-    machine.glassSessionId = row.glass;
-    if (row.failing != nullptr) machine.Fail(row.failing);
-    run.Start(L"/s");
-    const WindowHandle saver = run.saver().hWnd();
-    machine.Advance(100);
-    const std::vector<std::wstring> limited = {L"LimitPresents(" + std::to_wstring(saver) + L", 30)"};
-    EXPECT_EQ(machine.CallsNamed(L"LimitPresents"), row.remote ? limited : std::vector<std::wstring>{}) << row.name;
-    const Second second = RunASecond(run);
-    EXPECT_NEAR(static_cast<double>(second.watches), row.remote ? 1000.0 / 33 : 100, 1) << row.name;
-    EXPECT_EQ(second.slid, 1000.0f) << row.name;
-  }
-  // Connected again from the console, it draws at the display's pace again.
-  HeadlessProgram run;
-  run.machine().remoteSession = true;
-  run.Start(L"/s");
-  run.machine().Advance(30);
-  run.machine().remoteSession = false;
-  run.machine().ChangeSession(backend::SessionChange::Disconnected);
-  run.machine().ChangeSession(backend::SessionChange::Connected);
-  EXPECT_EQ(run.machine().CallsNamed(L"LimitPresents").back(), L"LimitPresents(101, 1073741824)");
-  EXPECT_EQ(RunASecond(run).watches, 100u);
 }
 
 TEST_F(SaverWindow, FailingStepsOfTheLoadAreSkipped) {

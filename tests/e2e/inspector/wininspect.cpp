@@ -16,9 +16,8 @@
 //                                    was counted (see CountResources)
 //   wininspect power <hwnd> <value>  tells a window that the console's display is now off (0),
 //                                    on (1) or dimmed (2), as Windows does (Wine never does)
-//   wininspect session <hwnd> <event> tells a window of a change to its process's session
-//                                    (WM_WTSSESSION_CHANGE: 3 remote connect, 4 remote
-//                                    disconnect, 7 lock, ...), which Wine never sends
+//   wininspect session <hwnd> <event> tells a window of a change to its own session
+//                                    (WM_WTSSESSION_CHANGE), which Wine never sends
 // A window handle may be written in decimal or as 0x-prefixed hex.
 // Exit status: 0 done, 1 the window or button was not there, 2 bad usage.
 
@@ -406,9 +405,8 @@ int SendSessionChange(HWND window, WPARAM event) {
     DWORD pid = 0, session = 0;
     if (!GetWindowThreadProcessId(window, &pid) || !ProcessIdToSessionId(pid, &session))
         return Fail(kExitNotFound, "no such window");
-    DWORD_PTR answer = 0;
     const bool answered = SendMessageTimeoutW(window, WM_WTSSESSION_CHANGE, event, session, SMTO_ABORTIFHUNG,
-                                              kMessageTimeoutMs, &answer) != 0;
+                                              kMessageTimeoutMs, nullptr) != 0;
     WriteLine(std::string("{\"answered\":") + (answered ? "true" : "false") + "}");
     return kExitDone;
 }
