@@ -791,8 +791,7 @@ class Inspector:
         return self._ask("power", hwnd, value)[0]["answer"]
 
     def session_change(self, hwnd, event):
-        """Tells the window of a change to its own session as Windows would (3 remote
-        connect, 4 remote disconnect, 7 lock); False when it never answered."""
+        """Tells the window of a change to its own session (3 remote connect, 4 disconnect, 7 lock)."""
         return self._ask("session", hwnd, event)[0]["answered"]
 
     def windows_of(self, exe_name):

@@ -187,9 +187,8 @@ TEST(FramePacing, ARefreshRateGivenAsAFractionBecomesWholeTicksOfTheClock) {
 TEST(FramePacing, ALimitedFrameRateShowsEachFrameForWholeRefreshes) {
   // {display's period, frames a second at most, period paced to}, on a 10 MHz counter.
   const std::int64_t rows[][3] = {
-      {166666, 30, 333332}, {166833, 30, 333666},  // 60 and 59.94 Hz: every other refresh, not every third
-      {69444, 30, 347220},  {200000, 30, 400000},  // 144 Hz: every fifth; 50 Hz: every other
-      {333333, 30, 333333}, {1000000, 30, 1000000}, {0, 30, 333333},  // 30 Hz, 10 Hz, a rate not known
+      {166666, 30, 333332}, {166833, 30, 333666}, {69444, 30, 347220},  // 60, 59.94, 144 Hz: every 2nd, 2nd, 5th
+      {200000, 30, 400000}, {333333, 30, 333333}, {1000000, 30, 1000000}, {0, 30, 333333},  // 50, 30, 10 Hz, unknown
       {166666, 1 << 30, 166666}, {0, 1 << 30, 0},  // no limit: the display's own, or every tick
   };
   for (const auto& row : rows) {

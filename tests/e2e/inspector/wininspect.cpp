@@ -399,14 +399,13 @@ int SendDisplayPower(HWND window, DWORD value) {
     return kExitDone;
 }
 
-// Sent rather than posted, so the window has acted on it when this returns; a
-// window that ends the program on it never answers, and that is no failure.
+// Sent, so the window has acted on it when this returns; one that ends the program never answers.
 int SendSessionChange(HWND window, WPARAM event) {
     DWORD pid = 0, session = 0;
     if (!GetWindowThreadProcessId(window, &pid) || !ProcessIdToSessionId(pid, &session))
         return Fail(kExitNotFound, "no such window");
-    const bool answered = SendMessageTimeoutW(window, WM_WTSSESSION_CHANGE, event, session, SMTO_ABORTIFHUNG,
-                                              kMessageTimeoutMs, nullptr) != 0;
+    bool answered = SendMessageTimeoutW(window, WM_WTSSESSION_CHANGE, event, session, SMTO_ABORTIFHUNG,
+                                        kMessageTimeoutMs, nullptr);
     WriteLine(std::string("{\"answered\":") + (answered ? "true" : "false") + "}");
     return kExitDone;
 }

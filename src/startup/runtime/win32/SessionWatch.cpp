@@ -21,20 +21,23 @@ HMODULE LoadWtsapi() { return LoadLibraryExW(L"wtsapi32.dll", nullptr, LOAD_LIBR
 
 template <typename Function>
 Function Find(HMODULE module, const char* name) {
-  return module == nullptr ? nullptr : reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  if (module == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
 }  // namespace
 
 void ListenForSessionChanges(HWND window, NativeWindow& native) {
   native.wtsapi = LoadWtsapi();
-  const auto listen = Find<decltype(&::WTSRegisterSessionNotification)>(native.wtsapi, "WTSRegisterSessionNotification");
+  const auto listen =
+      Find<decltype(&::WTSRegisterSessionNotification)>(native.wtsapi, "WTSRegisterSessionNotification");
   if (listen != nullptr) listen(window, NOTIFY_FOR_THIS_SESSION);
 }
 
 void StopListeningForSessionChanges(HWND window, NativeWindow& native) {
   if (native.wtsapi == nullptr) return;
-  const auto stop = Find<decltype(&::WTSUnRegisterSessionNotification)>(native.wtsapi, "WTSUnRegisterSessionNotification");
+  const auto stop =
+      Find<decltype(&::WTSUnRegisterSessionNotification)>(native.wtsapi, "WTSUnRegisterSessionNotification");
   // Wine answers FALSE even for a window it registered; the answer changes nothing.
   if (stop != nullptr) stop(window);
   FreeLibrary(native.wtsapi);
