@@ -19,9 +19,10 @@ namespace {
 // by name, never imported, so no file of that name beside the program is loaded.
 HMODULE LoadWtsapi() { return LoadLibraryExW(L"wtsapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32); }
 
+// Without the library (a null module) GetProcAddress looks in the program itself,
+// which has none of these functions, and FreeLibrary refuses: nothing is called.
 template <typename Function>
 Function Find(HMODULE module, const char* name) {
-  if (module == nullptr) return nullptr;
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
@@ -35,13 +36,11 @@ void ListenForSessionChanges(HWND window, NativeWindow& native) {
 }
 
 void StopListeningForSessionChanges(HWND window, NativeWindow& native) {
-  if (native.wtsapi == nullptr) return;
   const auto stop =
       Find<decltype(&::WTSUnRegisterSessionNotification)>(native.wtsapi, "WTSUnRegisterSessionNotification");
   // Wine answers FALSE even for a window it registered; the answer changes nothing.
   if (stop != nullptr) stop(window);
   FreeLibrary(native.wtsapi);
-  native.wtsapi = nullptr;
 }
 
 void SessionNotice(NativeWindow& native, WPARAM event, LPARAM sessionId) {
@@ -89,7 +88,7 @@ ConnectState SessionConnectState() {
     }
     release(answer);
   }
-  if (wtsapi != nullptr) FreeLibrary(wtsapi);
+  FreeLibrary(wtsapi);
   return state;
 }
 
