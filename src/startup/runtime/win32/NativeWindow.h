@@ -67,6 +67,9 @@ void WatchDisplays(NativeWindow& native);
 // next present, and its form is told.
 void DisplaysChanged(NativeWindow& native);
 
+// How many units the performance counter counts a second.
+LONGLONG CounterFrequency();
+
 // One refresh of the primary display in performance-counter units: the rate
 // Windows gives as a fraction where it does, else whole hertz, else 60 Hz.
 LONGLONG PrimaryRefreshPeriod();

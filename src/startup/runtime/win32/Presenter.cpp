@@ -59,9 +59,7 @@ void PresentIfDue(HWND window, NativeWindow& native) {
     native.nextRefreshLook = tickCount + kRefreshLookInterval;
   }
   const auto refreshedAt = native.refreshedAt != 0 ? std::optional<LONGLONG>(native.refreshedAt) : std::nullopt;
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  const LONGLONG period = runtime::PresentPeriod(native.refreshPeriod, native.presentLimit, frequency.QuadPart);
+  const LONGLONG period = runtime::PresentPeriod(native.refreshPeriod, native.presentLimit, CounterFrequency());
   if (!native.pacer.PresentAt(Now(), period, refreshedAt)) return;
   const int first = native.pendingFirst, end = native.pendingEnd;
   native.pendingFirst = native.pendingEnd = 0;
