@@ -73,3 +73,4 @@ void frmAdvent1::Form_KeyPress(std::int16_t&) { runtime::End(); }
 void frmAdvent1::Form_QueryUnload(std::int16_t&, std::int16_t) { runtime::End(); }
 void frmAdvent1::Form_Unload(std::int16_t&) { runtime::End(); }
 void frmAdvent1::Form_Terminate() { runtime::End(); }
+void frmAdvent1::Form_Locked() { runtime::End(); }

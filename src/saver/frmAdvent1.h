@@ -5,7 +5,10 @@
 // pointer. It covers the other monitors when it loads, keeps the activation and the
 // foreground for the whole run, and ends the program on the first sign of the
 // user: a key that produces a character, any movement of the cursor after the first
-// watch tick, or any request to close.
+// watch tick, or any request to close; and when the session is locked, whose lock
+// screen would hide it while it ran on, and leave it over the desktop once the
+// user unlocks without touching the mouse. It rests while nobody can see it, and
+// stands still while the user has turned animations off.
 #pragma once
 
 #include <cstdint>
@@ -23,8 +26,8 @@ class frmAdvent1 : public runtime::Form {
   explicit frmAdvent1(Project& project);
 
   // The watch timer (started by Form_Load) and the animation timer (started by
-  // the first watch tick); both tick every 10 ms. While the displays are off the
-  // animation pauses and the watch ticks four times a second.
+  // the first watch tick); both tick every 10 ms. While the window rests the
+  // animation pauses and the watch ticks four times a second (Timer.h).
   runtime::Timer Timer1;
   runtime::Timer Timer2;
 
@@ -49,6 +52,7 @@ class frmAdvent1 : public runtime::Form {
   void Form_QueryUnload(std::int16_t& cancel, std::int16_t unloadMode) override;
   void Form_Unload(std::int16_t& cancel) override;
   void Form_Terminate() override;
+  void Form_Locked() override;
 
  private:
   void Timer1_Timer();

@@ -790,6 +790,10 @@ class Inspector:
         `value`: 0 off, 1 on, 2 dimmed."""
         return self._ask("power", hwnd, value)[0]["answer"]
 
+    def session_change(self, hwnd, event):
+        """Tells the window of a change to its own session (3 remote connect, 4 disconnect, 7 lock)."""
+        return self._ask("session", hwnd, event)[0]["answered"]
+
     def windows_of(self, exe_name):
         return [w for w in self.list() if w["exe"].lower() == exe_name.lower()]
 

@@ -30,7 +30,7 @@ from test_mosaic import wait_for_bands_to_move
 # Loaded by Wine's window layer while the program runs (found with
 # WINEDEBUG=+loaddll in every mode), and what drawing with the screen's own
 # scaling and pictures may come to load.
-PLANTED = ["uxtheme.dll", "winex11.drv", "dwmapi.dll", "windowscodecs.dll"]
+PLANTED = ["uxtheme.dll", "winex11.drv", "dwmapi.dll", "windowscodecs.dll", "wtsapi32.dll"]
 MARKER_DLL = "loadmarker.dll"
 LOAD_RECORD = "planted-dll-loads.txt"
 

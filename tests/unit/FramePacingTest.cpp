@@ -184,4 +184,17 @@ TEST(FramePacing, ARefreshRateGivenAsAFractionBecomesWholeTicksOfTheClock) {
   }
 }
 
+TEST(FramePacing, ALimitedFrameRateShowsEachFrameForWholeRefreshes) {
+  // {display's period, frames a second at most, period paced to}, on a 10 MHz counter.
+  const std::int64_t rows[][3] = {
+      {166666, 30, 333332}, {166833, 30, 333666}, {69444, 30, 347220},  // 60, 59.94, 144 Hz: every 2nd, 2nd, 5th
+      {200000, 30, 400000}, {333333, 30, 333333}, {1000000, 30, 1000000}, {0, 30, 333333},  // 50, 30, 10 Hz, unknown
+      {330000, 30, 330000},  // 30.3 Hz: within 1% of the limit
+      {166666, 1 << 30, 166666}, {0, 1 << 30, 0}, {166666, 0, 166666},  // no limit: the display's own, or every tick
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(runtime::PresentPeriod(row[0], static_cast<int>(row[1]), 10000000), row[2]) << row[0] << " " << row[1];
+  }
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "HeadlessProgram.h"
 
@@ -205,6 +206,75 @@ TEST_F(SaverWindow, RestsWhileTheDisplaysAreOffYetEndsOnAMoveWithinAQuarterSecon
     machine.cursor.X += 1;
     machine.Advance(250);
     EXPECT_TRUE(machine.ended) << offAtStart;
+  }
+}
+
+TEST_F(SaverWindow, RestsStandsStillOrPresentsLessAsItsSessionAndItsUserAsk) {
+  using C = backend::SessionChange;
+  enum Pace { kDraws, kRemote, kStill, kRests, kEnds };  // drawing: a watch every 10 ms (33 remote), the bands sliding
+  struct Event {
+    std::optional<C> change;    // none: the animation setting is turned the other way
+    unsigned long session = 1;  // the machine's own
+  };
+  struct Row {
+    const char* name;
+    std::vector<Event> events;  // all from the console
+    Pace pace;
+    const wchar_t* failing = nullptr;
+    bool inUse = true, animations = true, remote = false;
+    std::optional<unsigned long> glass = std::nullopt;  // the session with the machine's graphics
+  };
+  const Row rows[] = {
+      {"disconnected", {{C::Disconnected}}, kRests},
+      {"disconnected, then connected again", {{C::Disconnected}, {C::Connected}}, kDraws},
+      {"locked", {{C::Locked}}, kEnds},
+      {"another session disconnected and locked", {{C::Disconnected, 2}, {C::Locked, 2}}, kDraws},
+      {"its own id unknown: every event is its own", {{C::Disconnected, 2}}, kRests, L"ProcessSessionId"},
+      {"locked while disconnected: nobody sees the lock yet", {{C::Disconnected}, {C::Locked}}, kRests},
+      {"connected while locked", {{C::Disconnected}, {C::Locked}, {C::Connected}}, kEnds},
+      {"unlocked, then connected", {{C::Disconnected}, {C::Locked}, {C::Unlocked}, {C::Connected}}, kDraws},
+      // Each state follows the last event of its kind, whatever came between.
+      {"an unlock, then the lock", {{C::Disconnected}, {C::Unlocked}, {C::Locked}, {C::Connected}}, kEnds},
+      {"a connect, then the disconnect", {{C::Unlocked}, {C::Connected}, {C::Disconnected}}, kRests},
+      {"not in use at the start", {}, kRests, nullptr, false},
+      {"not in use, as far as the failed query says", {}, kDraws, L"SessionConnectState", false},
+      {"animations off", {}, kStill, nullptr, true, false},
+      {"animations off, as far as the failed query says", {}, kDraws, L"ClientAreaAnimation", true, false},
+      {"animations turned off while it runs", {{}}, kStill},
+      {"animations turned on while it stands", {{}}, kDraws, nullptr, true, false},
+      {"remote, as the system says", {}, kRemote, nullptr, true, true, true},
+      {"remote, then connected at the console", {{C::Disconnected}, {C::Connected}}, kDraws, nullptr, true, true, true},
+      {"the graphics in another session", {}, kRemote, nullptr, true, true, false, 0},
+      {"the graphics in its own session", {}, kDraws, nullptr, true, true, false, 1},
+      {"the graphics elsewhere, its own id unknown", {}, kDraws, L"ProcessSessionId", true, true, false, 0},
+  };
+  for (const Row& row : rows) {
+    HeadlessProgram run;
+    headless::Machine& machine = run.machine();
+    machine.sessionActive = row.inUse;
+    machine.clientAreaAnimation = row.animations;
+    machine.remoteSession = row.remote;
+    machine.glassSessionId = row.glass;
+    if (row.failing != nullptr) machine.Fail(row.failing);
+    run.Start(L"/s");
+    machine.Advance(300);  // a first watch tick even at rest
+    machine.remoteSession = false;
+    for (const Event& event : row.events) {
+      if (!event.change) machine.clientAreaAnimation = !machine.clientAreaAnimation;
+      event.change ? machine.ChangeSession(*event.change, event.session) : machine.SettingsChanged();
+    }
+    EXPECT_EQ(machine.ended, row.pace == kEnds) << row.name;
+    if (row.pace == kEnds) continue;
+    const std::vector<std::wstring> limits = machine.CallsNamed(L"LimitPresents");  // frames a second, as last told
+    const wchar_t* expected = row.pace == kRests ? L"0)" : row.pace == kRemote ? L"30)" : L"1073741824)";
+    EXPECT_EQ(limits.empty() ? L"LimitPresents(101, 1073741824)" : limits.back(),
+              L"LimitPresents(101, " + std::wstring(expected)) << row.name;
+    const std::size_t watches = machine.CallsNamed(L"GetCursorPos").size();
+    const float left = run.saver().Picture1(1).Left();
+    machine.Advance(1000);
+    const double perSecond = row.pace == kDraws ? 100 : row.pace == kRemote ? 1000.0 / 33 : 4;
+    EXPECT_NEAR(static_cast<double>(machine.CallsNamed(L"GetCursorPos").size() - watches), perSecond, 1) << row.name;
+    EXPECT_EQ(left - run.saver().Picture1(1).Left(), row.pace <= kRemote ? 1000.0f : 0.0f) << row.name;
   }
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "Win32Fixtures.h"
@@ -225,6 +226,45 @@ TEST(FormWindow, RestsWhileAnySettingItListensToSaysTheDisplaysAreOff) {
     const bool backOn = row.notices.size() == 2 && row.seen;
     EXPECT_EQ(native->refreshPeriod == 0, backOn) << row.name;
     EXPECT_EQ(native->nextDisplayLook == 1, backOn) << row.name;
+  }
+}
+
+TEST(FormWindow, ActsOnTheChangesOfItsOwnSessionAndHoldsItsPresentsWhileDisconnected) {
+  DWORD own = 0;
+  ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &own));
+  // The events of its own session, then whether it is seen, and how often it was told of a lock.
+  const std::tuple<std::vector<WPARAM>, bool, int> rows[] = {
+      {{WTS_CONSOLE_DISCONNECT}, false, 0},
+      {{WTS_REMOTE_DISCONNECT}, false, 0},
+      {{WTS_REMOTE_DISCONNECT, WTS_CONSOLE_CONNECT}, true, 0},
+      {{WTS_CONSOLE_DISCONNECT, WTS_SESSION_UNLOCK, WTS_REMOTE_CONNECT}, true, 0},
+      {{WTS_SESSION_LOCK}, true, 1},
+      {{WTS_SESSION_LOGON, WTS_SESSION_LOGOFF, WTS_SESSION_REMOTE_CONTROL}, true, 0},
+  };
+  for (const auto& [events, seen, locks] : rows) {
+    CountingForm form;
+    runtime::Timer watch(form, 1, 10, [] {});
+    ASSERT_TRUE(watch.SetEnabled(true));
+    backend::NativeWindow* native = backend::NativeWindowOf(form.Window());
+    for (WPARAM event : events) SendMessageW(form.Window(), WM_WTSSESSION_CHANGE, event, own);
+    native->pendingFirst = 0;
+    native->pendingEnd = 1;
+    backend::PresentIfDue(form.Window(), *native);  // held while nobody sees it
+    EXPECT_EQ(form.Seen() && native->tickInterval == 10 && native->pendingEnd == 0, seen) << events[0];
+    EXPECT_TRUE(form.locks == locks && native->wtsapi != nullptr) << events[0];  // the library held while it listens
+  }
+  EXPECT_EQ(GetModuleHandleW(L"wtsapi32.dll"), nullptr) << "held after the windows went";
+}
+
+TEST(FormWindow, StandsStillWhileTheUserHasTurnedAnimationsOff) {
+  CountingForm form;
+  runtime::Timer watch(form, 1, 10, [] {});
+  ASSERT_TRUE(watch.SetEnabled(true));
+  for (const INT_PTR animations : {FALSE, TRUE}) {
+    // Not written to the user's profile: gone with the test's session, whatever happens.
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETCLIENTAREAANIMATION, 0, reinterpret_cast<void*>(animations), 0));
+    SendMessageW(form.Window(), WM_SETTINGCHANGE, SPI_SETCLIENTAREAANIMATION, 0);
+    EXPECT_EQ(backend::NativeWindowOf(form.Window())->tickInterval, animations ? 10u : 250u);
   }
 }
 

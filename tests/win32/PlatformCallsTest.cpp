@@ -11,6 +11,7 @@
 
 #include "Win32Fixtures.h"
 #include "startup/runtime/Backend.h"
+#include "startup/runtime/Session.h"
 #include "startup/runtime/WindowsApi.h"
 #include "startup/runtime/win32/Com.h"
 
@@ -47,6 +48,23 @@ TEST(PlatformCalls, GetActiveWindowAnswersZeroWhileAnotherThreadHoldsTheForegrou
   ASSERT_NE(GetForegroundWindow(), saver.Window());
   ASSERT_EQ(GetActiveWindow(), saver.Window()) << "Windows' own answer no longer shows the trap";
   EXPECT_EQ(platform::GetActiveWindow(), 0);
+}
+
+TEST(PlatformCalls, TheSessionIsRemoteWhenTheMachinesGraphicsBelongToAnotherSession) {
+  DWORD own = 0;
+  unsigned long told = 0xDEADBEEF, glass = 0xDEADBEEF;
+  ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &own) && backend::ProcessSessionId(told) && told == own);
+  EXPECT_NE(backend::SessionConnectState(), backend::ConnectState::Inactive);  // Wine cannot tell
+  HKEY key = nullptr;
+  ASSERT_FALSE(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Terminal Server", 0,
+                               nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
+  for (const DWORD written : {own + 1, own}) {
+    RegSetValueExW(key, L"GlassSessionId", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&written), sizeof written);
+    EXPECT_TRUE(backend::GlassSessionId(glass) && glass == written && runtime::InRemoteSession() == (written != own));
+  }
+  RegDeleteValueW(key, L"GlassSessionId");
+  RegCloseKey(key);
+  EXPECT_FALSE(backend::GlassSessionId(glass));
 }
 
 TEST(PlatformCalls, GetMonitorInfoRefusesEveryRecordSizeButThePlainOne) {

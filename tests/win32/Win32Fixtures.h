@@ -22,6 +22,7 @@ class CountingForm : public runtime::Form {
   int queries = 0;
   int unloads = 0;
   int terminates = 0;
+  int locks = 0;
   std::int16_t unloadMode = -1;
   bool cancelQuery = false;
 
@@ -33,6 +34,7 @@ class CountingForm : public runtime::Form {
   }
   void Form_Unload(std::int16_t&) override { ++unloads; }
   void Form_Terminate() override { ++terminates; }
+  void Form_Locked() override { ++locks; }
 };
 
 // Handles every message waiting for this thread's windows.

@@ -135,6 +135,11 @@ struct WindowDesign {
 // (its own time-out, or the session is not shown). A dimmed display is still seen.
 enum class DisplayPower { On, Off };
 
+// What happened to the session a window's events are about: it was connected to
+// the console or to a remote client, disconnected from them (nobody sees it,
+// though it goes on running), locked, or unlocked.
+enum class SessionChange { Connected, Disconnected, Locked, Unlocked };
+
 // What a native window reports to the form that owns it.
 class WindowEvents {
  public:
@@ -159,6 +164,11 @@ class WindowEvents {
   // The displays were turned off or on. The first report may come while the
   // window is being made: the system tells the state as soon as it is asked.
   virtual void OnDisplayPower(DisplayPower power) = 0;
+  // The session `sessionId` changed. Some hosts also tell a window of other
+  // sessions than its own.
+  virtual void OnSessionChange(SessionChange change, unsigned long sessionId) = 0;
+  // A system-wide setting changed; which one is not said.
+  virtual void OnSettingsChanged() = 0;
 
  protected:
   ~WindowEvents() = default;
@@ -179,9 +189,34 @@ void DestroyWindow(WindowHandle window);
 // Asks for the rows [firstRow, endRow) of the window to be presented again.
 void InvalidateRows(WindowHandle window, int firstRow, int endRow);
 
+// At most `framesPerSecond` frames of the window reach the screen each second,
+// and never more than one per display refresh; 0 holds every frame back until
+// the next call. Windows start at kEveryRefresh.
+constexpr int kEveryRefresh = 1 << 30;
+void LimitPresents(WindowHandle window, int framesPerSecond);
+
 // Starts (or restarts) the timer `timerId` of the window; false on failure.
 bool StartTimer(WindowHandle window, int timerId, int intervalMilliseconds);
 void StopTimer(WindowHandle window, int timerId);
+
+// ---- The session and the user's settings -----------------------------------
+
+// The id of the session the process runs in; false when it cannot be told.
+bool ProcessSessionId(unsigned long& sessionId);
+
+// Whether the process's session is in use, as the session manager says when asked.
+enum class ConnectState { Active, Inactive, Unknown };
+ConnectState SessionConnectState();
+
+// Whether the system says the session is shown through a remote client.
+bool RemoteSessionMetric();
+
+// The id of the session that has the machine's own graphics (Windows 8 on); false
+// when there is no such value. Any other session with a display is a remote one.
+bool GlassSessionId(unsigned long& sessionId);
+
+// The user's "Show animations in Windows" setting; true when it cannot be read.
+bool ClientAreaAnimation();
 
 // ---- Monitors --------------------------------------------------------------
 

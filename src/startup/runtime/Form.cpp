@@ -7,6 +7,7 @@
 
 #include "Application.h"
 #include "Controls.h"
+#include "Session.h"
 #include "Timer.h"
 #include "Twips.h"
 
@@ -53,6 +54,12 @@ WindowHandle Form::hWnd() {
     native.backColour = backColour_;
     window_ = backend::CreateFormWindow(native, *this);
     if (window_ != 0) {
+      // A session the system cannot tell of is taken as in use, and shown.
+      connected_ = backend::SessionConnectState() != backend::ConnectState::Inactive;
+      remote_ = InRemoteSession();
+      animations_ = backend::ClientAreaAnimation();
+      presentLimit_ = backend::kEveryRefresh;
+      LimitPresents();
       backend::PlaceWindow(window_, PixelBounds());
       if (ShownNatively()) backend::ShowWindow(window_, true);
     }
@@ -184,12 +191,57 @@ void Form::OnDpiChanged() {
 }
 
 void Form::OnDisplayPower(backend::DisplayPower power) {
-  const bool seen = power == backend::DisplayPower::On;
-  if (seen == displaySeen_) return;
-  displaySeen_ = seen;
-  for (Timer* timer : timers_) timer->DisplayPowerChanged(window_);
+  const Pace before = CurrentPace();
+  displaySeen_ = power == backend::DisplayPower::On;
+  Repace(before);
+}
+
+void Form::OnSessionChange(backend::SessionChange change, unsigned long sessionId) {
+  if (!IsOwnSession(sessionId)) return;
+  const Pace before = CurrentPace();
+  switch (change) {
+    case backend::SessionChange::Connected:
+      connected_ = true;
+      // Connected from another place, perhaps: the console, or a remote client.
+      remote_ = InRemoteSession();
+      break;
+    case backend::SessionChange::Disconnected:
+      connected_ = false;
+      break;
+    case backend::SessionChange::Locked:
+      locked_ = true;
+      break;
+    case backend::SessionChange::Unlocked:
+      locked_ = false;
+      break;
+  }
+  Repace(before);
+  // A lock while nobody sees the session waits for somebody to connect to it.
+  if (locked_ && connected_) Form_Locked();
+}
+
+void Form::OnSettingsChanged() {
+  // The message does not always say which setting changed: it is read again.
+  const Pace before = CurrentPace();
+  animations_ = backend::ClientAreaAnimation();
+  Repace(before);
+}
+
+void Form::Repace(const Pace& before) {
+  const Pace now = CurrentPace();
+  if (now.resting != before.resting || now.remote != before.remote) {
+    for (Timer* timer : timers_) timer->PaceChanged(window_);
+  }
+  LimitPresents();
   // What changed while no one could see it was never presented.
-  if (seen) InvalidateAll();
+  if (now.seen && !before.seen) InvalidateAll();
+}
+
+void Form::LimitPresents() {
+  const int limit = !Seen() ? 0 : remote_ ? kRemoteFramesPerSecond : backend::kEveryRefresh;
+  if (window_ == 0 || limit == presentLimit_) return;
+  presentLimit_ = limit;
+  backend::LimitPresents(window_, limit);
 }
 
 void Form::InvalidateAll() {
@@ -208,7 +260,7 @@ void Form::MarkRows(int first, int end) {
 }
 
 void Form::AskToPresent(int first, int end) {
-  if (window_ != 0 && displaySeen_) backend::InvalidateRows(window_, first, end);
+  if (window_ != 0 && Seen()) backend::InvalidateRows(window_, first, end);
 }
 
 PixelRect Form::ControlPixels(const PictureBox& box) const {

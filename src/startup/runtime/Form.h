@@ -15,8 +15,12 @@
 // monitor is handled the same way: the window covers its monitor's rectangle, and
 // the twips and pictures keep the density of the start. The form paints its visible
 // picture boxes over its back colour into a frame of device pixels, recomposed
-// whole whenever the window's size changes. While the displays are off the form
-// asks for nothing to be presented; when they come back on, for the whole frame.
+// whole whenever the window's size changes. While nobody can see the form (its
+// displays are off, or its session is disconnected) it asks for nothing to be
+// presented; when somebody can again, for the whole frame. In a remote session at
+// most kRemoteFramesPerSecond frames a second are presented. The form's timers
+// rest (Timer.h) while nobody can see it and while the user has turned
+// animations off.
 //
 // The native window is made on first use and destroyed with the form.
 #pragma once
@@ -77,9 +81,15 @@ class Form : private backend::WindowEvents {
   float ScaleHeight() const { return Height(); }
   WindowState GetWindowState() const { return windowState_; }
   bool Visible() const { return visible_; }
-  // False while the displays are off: nothing is presented then, and the timers
-  // rest (Timer.h).
+  // False while the displays are off.
   bool DisplaySeen() const { return displaySeen_; }
+  // Somebody can see the form: its displays are on and its session is connected.
+  // Nothing is presented otherwise.
+  bool Seen() const { return displaySeen_ && connected_; }
+  // The form's timers rest: nobody can see it, or the user asked for no motion.
+  bool Resting() const { return !Seen() || !animations_; }
+  // The form is shown through a remote client.
+  bool Remote() const { return remote_; }
   Colour BackColor() const { return backColour_; }
 
   void SetLeft(float left);
@@ -115,6 +125,9 @@ class Form : private backend::WindowEvents {
   }
   virtual void Form_Unload(std::int16_t& cancel) { (void)cancel; }
   virtual void Form_Terminate() {}
+  // The session was locked while somebody could see the form, or was connected
+  // again still locked: the lock screen stands in front of the form.
+  virtual void Form_Locked() {}
 
 
  private:
@@ -132,6 +145,18 @@ class Form : private backend::WindowEvents {
   void OnDisplaysChanged() override;
   void OnDpiChanged() override;
   void OnDisplayPower(backend::DisplayPower power) override;
+  void OnSessionChange(backend::SessionChange change, unsigned long sessionId) override;
+  void OnSettingsChanged() override;
+
+  // What the form's timers and presents follow, taken before a change so that
+  // only what changed is acted on.
+  struct Pace {
+    bool seen, resting, remote;
+  };
+  Pace CurrentPace() const { return Pace{Seen(), Resting(), remote_}; }
+  void Repace(const Pace& before);
+  // Tells the machine how many frames a second the window may present now.
+  void LimitPresents();
 
   void Placed();
   void WorkOutBounds();
@@ -158,6 +183,13 @@ class Form : private backend::WindowEvents {
   // A maximised form whose monitor went away; its window is hidden meanwhile.
   bool offMonitor_ = false;
   bool displaySeen_ = true;
+  // The session as its events told it; connected and locked each follow their
+  // own events alone, so the order in which they come does not matter.
+  bool connected_ = true;
+  bool locked_ = false;
+  bool remote_ = false;
+  bool animations_ = true;  // the user's "Show animations in Windows"
+  int presentLimit_ = backend::kEveryRefresh;  // as last told to the machine
 
   std::vector<PictureBox*> windowless_;
   std::vector<Timer*> timers_;

@@ -3,6 +3,8 @@
 
 #include "FramePacing.h"
 
+#include <algorithm>
+
 namespace runtime {
 
 namespace {
@@ -49,6 +51,14 @@ std::int64_t RefreshPeriod(std::uint32_t refreshes, std::uint32_t seconds, std::
   const std::uint64_t whole = perSecond / refreshes * seconds;
   const std::uint64_t rest = perSecond % refreshes * seconds / refreshes;
   return static_cast<std::int64_t>(whole + rest);
+}
+
+std::int64_t PresentPeriod(std::int64_t refreshPeriod, int framesPerSecond, std::int64_t ticksPerSecond) {
+  const std::int64_t shortest = framesPerSecond > 0 ? ticksPerSecond / framesPerSecond : 0;
+  if (refreshPeriod <= 0) return shortest;
+  const std::int64_t wanted = shortest - shortest / 100;
+  const std::int64_t refreshes = std::max<std::int64_t>(1, (wanted + refreshPeriod - 1) / refreshPeriod);
+  return refreshes * refreshPeriod;
 }
 
 }  // namespace runtime

@@ -54,4 +54,12 @@ class FramePacer {
 // for a rate below one refresh a second or a term of 0.
 std::int64_t RefreshPeriod(std::uint32_t refreshes, std::uint32_t seconds, std::int64_t ticksPerSecond);
 
+// The period to pace presents to, for a display refreshing every `refreshPeriod`
+// (0: not known) and at most `framesPerSecond` frames a second, in ticks of a
+// clock that counts `ticksPerSecond`: the smallest whole number of refreshes that
+// lasts a frame's share of a second (give or take 1%, so that 60 Hz gives 30
+// frames and not 20), so every frame stays on screen for whole refreshes. A
+// display that does not say its rate gives the frame's share itself.
+std::int64_t PresentPeriod(std::int64_t refreshPeriod, int framesPerSecond, std::int64_t ticksPerSecond);
+
 }  // namespace runtime

@@ -24,12 +24,15 @@ bool Timer::SetEnabled(bool enabled) {
   return true;
 }
 
-void Timer::DisplayPowerChanged(WindowHandle window) {
+void Timer::PaceChanged(WindowHandle window) {
   if (enabled_ && window != 0) Schedule(window);
 }
 
 bool Timer::Schedule(WindowHandle window) {
-  if (owner_.DisplaySeen()) return backend::StartTimer(window, id_, interval_);
+  if (!owner_.Resting()) {
+    const bool slower = owner_.Remote() && use_ == TimerUse::Watch;
+    return backend::StartTimer(window, id_, slower ? std::max(interval_, kRemoteWatchIntervalMilliseconds) : interval_);
+  }
   if (use_ == TimerUse::Animation) {
     backend::StopTimer(window, id_);
     return true;

@@ -5,10 +5,11 @@
 // milliseconds on the form's thread. Enabling can fail (no window, no timer left);
 // it then stays disabled.
 //
-// While no one can see the form's displays (they are off), a timer that only
-// moves the picture pauses and every other fires at most every
-// kRestingIntervalMilliseconds; both keep their Enabled and Interval, and go back
-// to their own pace as soon as the displays are on again.
+// While the form rests (nobody can see it, or its user turned animations off), a
+// timer that only moves the picture pauses and every other fires at most every
+// kRestingIntervalMilliseconds; in a remote session a watching timer fires at
+// most every kRemoteWatchIntervalMilliseconds. Every timer keeps its Enabled and
+// Interval, and goes back to its own pace as soon as the form does.
 #pragma once
 
 #include <functional>
@@ -18,12 +19,15 @@
 namespace runtime {
 
 // What a timer's ticks are for: watching (the user, the foreground) goes on while
-// the displays are off; a picture's changes serve no one then.
+// the form rests; a picture's changes serve no one then.
 enum class TimerUse { Watch, Animation };
 
 // Four ticks a second: a mouse movement still ends the run within a quarter of a
 // second, sooner than a display takes to wake.
 constexpr int kRestingIntervalMilliseconds = 250;
+// As often as a remote session shows frames: input reaches such a session tens of
+// milliseconds late anyway.
+constexpr int kRemoteWatchIntervalMilliseconds = 33;
 
 class Timer {
  public:
@@ -39,12 +43,12 @@ class Timer {
 
   void Fire() { handler_(); }
 
-  // The owner's displays were turned off or on: an enabled timer takes the pace
-  // that suits, on the owner's `window`.
-  void DisplayPowerChanged(WindowHandle window);
+  // The owner began or ended resting, or moved to or from a remote session: an
+  // enabled timer takes the pace that suits, on the owner's `window`.
+  void PaceChanged(WindowHandle window);
 
  private:
-  // Runs the timer on `window` at the pace the owner's displays call for.
+  // Runs the timer on `window` at the pace the owner calls for.
   bool Schedule(WindowHandle window);
 
   Form& owner_;

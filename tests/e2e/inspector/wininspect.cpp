@@ -16,6 +16,8 @@
 //                                    was counted (see CountResources)
 //   wininspect power <hwnd> <value>  tells a window that the console's display is now off (0),
 //                                    on (1) or dimmed (2), as Windows does (Wine never does)
+//   wininspect session <hwnd> <event> tells a window of a change to its own session
+//                                    (WM_WTSSESSION_CHANGE), which Wine never sends
 // A window handle may be written in decimal or as 0x-prefixed hex.
 // Exit status: 0 done, 1 the window or button was not there, 2 bad usage.
 
@@ -397,9 +399,20 @@ int SendDisplayPower(HWND window, DWORD value) {
     return kExitDone;
 }
 
+// Sent, so the window has acted on it when this returns; one that ends the program never answers.
+int SendSessionChange(HWND window, WPARAM event) {
+    DWORD pid = 0, session = 0;
+    if (!GetWindowThreadProcessId(window, &pid) || !ProcessIdToSessionId(pid, &session))
+        return Fail(kExitNotFound, "no such window");
+    bool answered = SendMessageTimeoutW(window, WM_WTSSESSION_CHANGE, event, session, SMTO_ABORTIFHUNG,
+                                        kMessageTimeoutMs, nullptr);
+    WriteLine(std::string("{\"answered\":") + (answered ? "true" : "false") + "}");
+    return kExitDone;
+}
+
 int Usage() {
     return Fail(kExitUsage, "usage: wininspect list | dialog HWND | click HWND BUTTON | cursor | monitors | "
-                            "resources PID | power HWND VALUE");
+                            "resources PID | power HWND VALUE | session HWND EVENT");
 }
 
 }  // namespace
@@ -418,5 +431,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"click" && argc == 4 && ParseWindow(argv[2], hwnd)) return ClickButton(hwnd, argv[3]);
     if (command == L"power" && argc == 4 && ParseWindow(argv[2], hwnd) && ParseNumber(argv[3], pid))
         return SendDisplayPower(hwnd, static_cast<DWORD>(pid));
+    if (command == L"session" && argc == 4 && ParseWindow(argv[2], hwnd) && ParseNumber(argv[3], pid))
+        return SendSessionChange(hwnd, static_cast<WPARAM>(pid));
     return Usage();
 }

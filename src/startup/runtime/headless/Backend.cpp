@@ -86,6 +86,35 @@ void InvalidateRows(WindowHandle window, int firstRow, int endRow) {
   TheMachine().AskToPresent(window, firstRow, endRow);
 }
 
+void LimitPresents(WindowHandle window, int framesPerSecond) {
+  TheMachine().Call(L"LimitPresents", Args(window, framesPerSecond));
+}
+
+bool ProcessSessionId(unsigned long& sessionId) {
+  if (!TheMachine().Call(L"ProcessSessionId", L"")) return false;
+  sessionId = TheMachine().sessionId;
+  return true;
+}
+
+ConnectState SessionConnectState() {
+  if (!TheMachine().Call(L"SessionConnectState", L"")) return ConnectState::Unknown;
+  return TheMachine().sessionActive ? ConnectState::Active : ConnectState::Inactive;
+}
+
+bool RemoteSessionMetric() {
+  return TheMachine().Call(L"RemoteSessionMetric", L"") && TheMachine().remoteSession;
+}
+
+bool GlassSessionId(unsigned long& sessionId) {
+  if (!TheMachine().Call(L"GlassSessionId", L"") || !TheMachine().glassSessionId) return false;
+  sessionId = *TheMachine().glassSessionId;
+  return true;
+}
+
+bool ClientAreaAnimation() {
+  return !TheMachine().Call(L"ClientAreaAnimation", L"") || TheMachine().clientAreaAnimation;
+}
+
 bool StartTimer(WindowHandle window, int timerId, int intervalMilliseconds) {
   if (!TheMachine().Call(L"StartTimer", Args(window, timerId, intervalMilliseconds))) return false;
   TheMachine().StartTimer(window, timerId, intervalMilliseconds);

@@ -234,6 +234,20 @@ void Machine::SetDisplayPower(backend::DisplayPower power) {
   }
 }
 
+void Machine::ChangeSession(backend::SessionChange change, std::optional<unsigned long> id) {
+  for (const WindowHandle window : LiveWindows()) {
+    if (!windows.at(window).destroyed) {
+      Guarded([&] { windows.at(window).events->OnSessionChange(change, id.value_or(sessionId)); });
+    }
+  }
+}
+
+void Machine::SettingsChanged() {
+  for (const WindowHandle window : LiveWindows()) {
+    if (!windows.at(window).destroyed) Guarded([&] { windows.at(window).events->OnSettingsChanged(); });
+  }
+}
+
 void Machine::DisplaysChanged() {
   // Handles are taken first: a handler may make or destroy windows.
   for (const WindowHandle window : LiveWindows()) {

@@ -90,6 +90,14 @@ class Machine {
   // The displays' power: a window is told Off when it is made while they are off,
   // as the system tells a window that asks.
   backend::DisplayPower displayPower = backend::DisplayPower::On;
+  // The session: its id, whether it is in use, whether the system counts it as
+  // remote, and the session that has the machine's graphics (none: no value).
+  unsigned long sessionId = 1;
+  bool sessionActive = true;
+  bool remoteSession = false;
+  std::optional<unsigned long> glassSessionId;
+  // The user's "Show animations in Windows".
+  bool clientAreaAnimation = true;
   // The user's display languages, most preferred first, and the program's tables
   // of texts by language and text id.
   std::vector<std::uint16_t> displayLanguages = {0x0409};
@@ -149,6 +157,12 @@ class Machine {
   void DpiChanged();
   // Tells every window that the displays are now `power`.
   void SetDisplayPower(backend::DisplayPower power);
+  // Tells every window of a change to the session `id` (the machine's own when
+  // not given), as the session manager does.
+  void ChangeSession(backend::SessionChange change, std::optional<unsigned long> id = std::nullopt);
+  // Tells every window that a setting changed, as the system does after a
+  // program has changed one.
+  void SettingsChanged();
 
   // The density of a monitor, and of the primary (the monitor at 0,0; the
   // machine's own when there is none).

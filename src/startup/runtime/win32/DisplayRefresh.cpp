@@ -79,14 +79,19 @@ LONGLONG FromScreenDevice(LONGLONG ticksPerSecond) {
 
 }  // namespace
 
-LONGLONG PrimaryRefreshPeriod() {
+LONGLONG CounterFrequency() {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
+  return frequency.QuadPart;
+}
+
+LONGLONG PrimaryRefreshPeriod() {
+  const LONGLONG frequency = CounterFrequency();
   for (LONGLONG (*ask)(LONGLONG) : {FromDisplayConfig, FromCompositor, FromScreenDevice}) {
-    const LONGLONG period = ask(frequency.QuadPart);
+    const LONGLONG period = ask(frequency);
     if (period > 0) return period;
   }
-  return runtime::RefreshPeriod(60, 1, frequency.QuadPart);  // a display that does not say
+  return runtime::RefreshPeriod(60, 1, frequency);  // a display that does not say
 }
 
 LONGLONG DisplayRefreshedAt(LONGLONG period) {

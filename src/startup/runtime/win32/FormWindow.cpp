@@ -28,6 +28,7 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   if (native != nullptr && message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     StopListeningForDisplayPower(*native);
+    StopListeningForSessionChanges(window, *native);
     if (native->ticking) {
       native->orphaned = true;
     } else {
@@ -75,6 +76,12 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (wParam != PBT_POWERSETTINGCHANGE || lParam == 0) break;
       DisplayPowerNotice(*native, *reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam));
       return TRUE;
+    case WM_WTSSESSION_CHANGE:
+      SessionNotice(*native, wParam, lParam);
+      return 0;
+    case WM_SETTINGCHANGE:
+      native->events->OnSettingsChanged();
+      break;
     case WM_DPICHANGED:
       // Not the rectangle the message suggests (the old one scaled): the form puts
       // its window where it belongs, on its monitor's rectangle.
@@ -134,6 +141,7 @@ WindowHandle CreateFormWindow(const WindowDesign& design, WindowEvents& events) 
   native->blankPointer = design.blankPointer;
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(native));
   ListenForDisplayPower(window, *native);
+  ListenForSessionChanges(window, *native);
   return reinterpret_cast<WindowHandle>(window);
 }
 

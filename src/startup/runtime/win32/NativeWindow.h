@@ -39,6 +39,7 @@ struct NativeWindow {
   int pendingFirst = 0;  // rows [pendingFirst, pendingEnd) wait to be presented
   int pendingEnd = 0;
   runtime::FramePacer pacer;    // which ticks present
+  int presentLimit = kEveryRefresh;  // frames a second at most, as the form asked; 0: none
   LONGLONG refreshPeriod = 0;   // one display refresh, in performance-counter units; 0: ask again
   LONGLONG refreshedAt = 0;     // when the display last refreshed, at the last look; 0: not known
   ULONGLONG nextRefreshLook = 0;  // GetTickCount64 time to look at the refresh's phase again
@@ -48,6 +49,8 @@ struct NativeWindow {
 
   HPOWERNOTIFY powerNotices[2] = {};  // the power settings the window listens to
   unsigned displaysOffBy = 0;         // a bit for each setting that says the displays are off
+
+  HMODULE wtsapi = nullptr;  // the session manager's library, held while the window listens to it
 };
 
 // The record of a form window (null while it has none). Only for form windows.
@@ -64,6 +67,9 @@ void WatchDisplays(NativeWindow& native);
 // next present, and its form is told.
 void DisplaysChanged(NativeWindow& native);
 
+// How many units the performance counter counts a second.
+LONGLONG CounterFrequency();
+
 // One refresh of the primary display in performance-counter units: the rate
 // Windows gives as a fraction where it does, else whole hertz, else 60 Hz.
 LONGLONG PrimaryRefreshPeriod();
@@ -79,6 +85,13 @@ void StopListeningForDisplayPower(NativeWindow& native);
 
 // A power setting changed: tells the form when the displays went off or came on.
 void DisplayPowerNotice(NativeWindow& native, const POWERBROADCAST_SETTING& notice);
+
+// Asks Windows to tell the window of changes to its session, and stops asking.
+void ListenForSessionChanges(HWND window, NativeWindow& native);
+void StopListeningForSessionChanges(HWND window, NativeWindow& native);
+
+// A session changed (WM_WTSSESSION_CHANGE): tells the form of the changes it acts on.
+void SessionNotice(NativeWindow& native, WPARAM event, LPARAM sessionId);
 
 // Runs the form timers that are due on this native tick, looks at the displays,
 // then presents.

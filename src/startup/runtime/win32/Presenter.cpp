@@ -44,8 +44,9 @@ void PresentRows(HDC dc, WindowEvents& events, int first, int end) {
 }
 
 void PresentIfDue(HWND window, NativeWindow& native) {
-  // Rows that changed before the displays went off wait for them to come back.
-  if (native.pendingFirst >= native.pendingEnd || native.displaysOffBy != 0) return;
+  // Rows that changed before the displays went off wait for them to come back, and
+  // those of a form that holds its presents wait for it.
+  if (native.pendingFirst >= native.pendingEnd || native.displaysOffBy != 0 || native.presentLimit == 0) return;
   if (native.refreshPeriod == 0) {
     native.refreshPeriod = PrimaryRefreshPeriod();
     native.nextRefreshLook = 0;
@@ -58,12 +59,17 @@ void PresentIfDue(HWND window, NativeWindow& native) {
     native.nextRefreshLook = tickCount + kRefreshLookInterval;
   }
   const auto refreshedAt = native.refreshedAt != 0 ? std::optional<LONGLONG>(native.refreshedAt) : std::nullopt;
-  if (!native.pacer.PresentAt(Now(), native.refreshPeriod, refreshedAt)) return;
+  const LONGLONG period = runtime::PresentPeriod(native.refreshPeriod, native.presentLimit, CounterFrequency());
+  if (!native.pacer.PresentAt(Now(), period, refreshedAt)) return;
   const int first = native.pendingFirst, end = native.pendingEnd;
   native.pendingFirst = native.pendingEnd = 0;
   HDC dc = GetDC(window);
   PresentRows(dc, *native.events, first, end);
   if (dc != nullptr) ReleaseDC(window, dc);
+}
+
+void LimitPresents(WindowHandle window, int framesPerSecond) {
+  if (NativeWindow* native = NativeWindowOf(reinterpret_cast<HWND>(window))) native->presentLimit = framesPerSecond;
 }
 
 void InvalidateRows(WindowHandle handle, int firstRow, int endRow) {

@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 Quillon Solutions
+// SPDX-License-Identifier: Apache-2.0
+
+// The session the program runs in, as the forms need to know it: whose events a
+// window may act on, and whether the session is shown through a remote client.
+// Every answer is asked of the machine afresh; none may fail loudly.
+#pragma once
+
+#include "Backend.h"
+
+namespace runtime {
+
+// A remote session shows at most this many frames a second: a frame beyond what
+// the remote screen shows is drawn, composed and encoded, then dropped, and each
+// costs the host CPU that its other users need.
+constexpr int kRemoteFramesPerSecond = 30;
+
+// True when an event about `sessionId` concerns this process's own session, or
+// when the process cannot tell its own: a window hears only of its own session
+// unless the host is one of those that tell every window of every session.
+bool IsOwnSession(unsigned long sessionId);
+
+// True when the process runs in a remote session: the system says so, or the
+// machine's own graphics belong to another session (a remote session with a
+// virtual graphics card, which the system does not count as remote).
+bool InRemoteSession();
+
+}  // namespace runtime
