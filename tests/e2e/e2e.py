@@ -470,50 +470,45 @@ class _XFixesCursorImage(ctypes.Structure):
                 ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
 
 
-@contextlib.contextmanager
-def _xlib_connection(display):
-    """libX11 (it comes with Wine) and a connection to `display`, closed after."""
+def pointer_position(display):
+    """Where the pointer is, in X coordinates. Asks the root window alone: asking
+    about the window under the pointer too, as xdotool's getmouselocation does,
+    fails when the program destroys that window meanwhile."""
     xlib = ctypes.CDLL("libX11.so.6")
     xlib.XOpenDisplay.restype = ctypes.c_void_p
     xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XDefaultRootWindow.restype = ctypes.c_ulong
+    xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    xlib.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
     xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    xlib.XFree.argtypes = [ctypes.c_void_p]
     connection = xlib.XOpenDisplay(display.encode())
     if not connection:
         raise EnvironmentFailure("cannot open display " + display)
+    # The root and child windows, the position on the root and in the child, the buttons.
+    answers = [ctypes.c_ulong(), ctypes.c_ulong()] + [ctypes.c_int() for _ in range(4)] + [ctypes.c_uint()]
     try:
-        yield xlib, connection
+        xlib.XQueryPointer(connection, xlib.XDefaultRootWindow(connection), *map(ctypes.byref, answers))
     finally:
         xlib.XCloseDisplay(connection)
-
-
-def pointer_position(display):
-    """Where the pointer is, in X coordinates. Asks the root window alone: a
-    question about the window under the pointer (as xdotool's
-    getmouselocation asks) fails when the program destroys that window
-    meanwhile."""
-    with _xlib_connection(display) as (xlib, connection):
-        xlib.XDefaultRootWindow.restype = ctypes.c_ulong
-        xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        window = ctypes.c_ulong()
-        x, y, ignored = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
-        mask = ctypes.c_uint()
-        xlib.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_void_p] * 7
-        if not xlib.XQueryPointer(connection, xlib.XDefaultRootWindow(connection), ctypes.byref(window),
-                                  ctypes.byref(window), ctypes.byref(x), ctypes.byref(y), ctypes.byref(ignored),
-                                  ctypes.byref(ignored), ctypes.byref(mask)):
-            raise EnvironmentFailure("the pointer is not on the display's screen")
-        return x.value, y.value
+    return answers[2].value, answers[3].value
 
 
 def pointer_opacity(display):
     """How many pixels of the pointer image X shows now are not fully
     transparent (0 for an invisible pointer). Screenshots never contain the
     pointer, so this asks the XFixes extension (libXfixes comes with Wine)."""
+    xlib = ctypes.CDLL("libX11.so.6")
     xfixes = ctypes.CDLL("libXfixes.so.3")
+    xlib.XOpenDisplay.restype = ctypes.c_void_p
+    xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    xlib.XFree.argtypes = [ctypes.c_void_p]
     xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(_XFixesCursorImage)
     xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
-    with _xlib_connection(display) as (xlib, connection):
+    connection = xlib.XOpenDisplay(display.encode())
+    if not connection:
+        raise EnvironmentFailure("cannot open display " + display)
+    try:
         image = xfixes.XFixesGetCursorImage(connection)
         if not image:
             raise EnvironmentFailure("XFixes gave no pointer image")
@@ -523,6 +518,8 @@ def pointer_opacity(display):
             return sum(1 for i in range(cursor.width * cursor.height) if cursor.pixels[i] >> 24 & 0xFF)
         finally:
             xlib.XFree(image)
+    finally:
+        xlib.XCloseDisplay(connection)
 
 
 # ---------------------------------------------------------------- window styles
