@@ -53,14 +53,18 @@ void frmAdvent1::Timer1_Timer() {
 }
 
 void frmAdvent1::CheckStuff() {
-  // The sample starts at 0, 0 on every tick, so a failed query reads 0, 0.
+  // Only a reading the system gave counts: while another desktop is on the screen
+  // (the lock screen, another user's) the pointer cannot be read at all, which is
+  // no movement. The reference is the first reading that succeeds, and the
+  // readings after a gap are compared with it as before.
   runtime::Point p;
-  platform::GetCursorPos(p);
-  if (!StartPosTaken) {
-    StartPosTaken = true;
-    StartPos = p;
-  } else if (StartPos.X != p.X || StartPos.Y != p.Y) {
-    runtime::End();
+  if (platform::GetCursorPos(p)) {
+    if (!StartPosTaken) {
+      StartPosTaken = true;
+      StartPos = p;
+    } else if (StartPos.X != p.X || StartPos.Y != p.Y) {
+      runtime::End();
+    }
   }
   const runtime::WindowHandle own = hWnd();
   if (platform::GetActiveWindow() != own) {

@@ -5,10 +5,10 @@
 // pointer. It covers the other monitors when it loads, keeps the activation and the
 // foreground for the whole run, and ends the program on the first sign of the
 // user: a key that produces a character, any movement of the cursor after the first
-// watch tick, or any request to close; and when the session is locked, whose lock
-// screen would hide it while it ran on, and leave it over the desktop once the
-// user unlocks without touching the mouse. It rests while nobody can see it, and
-// stands still while the user has turned animations off.
+// watch tick, or any request to close; and when the lock screen has taken the
+// screen from it, or the session is unlocked after a lock, which would leave it
+// over the desktop. It rests while nobody can see it, and stands still while the
+// user has turned animations off.
 #pragma once
 
 #include <cstdint>
@@ -26,8 +26,8 @@ class frmAdvent1 : public runtime::Form {
   explicit frmAdvent1(Project& project);
 
   // The watch timer (started by Form_Load) and the animation timer (started by
-  // the first watch tick); both tick every 10 ms. While the window rests the
-  // animation pauses and the watch ticks four times a second (Timer.h).
+  // the first watch tick); both tick every 10 ms at full pace, and at the pace of
+  // who is watching otherwise (Audience.h).
   runtime::Timer Timer1;
   runtime::Timer Timer2;
 
@@ -38,8 +38,8 @@ class frmAdvent1 : public runtime::Form {
   runtime::ControlArray<runtime::PictureBox> Picture1;
   runtime::ControlArray<runtime::PictureBox> Picture2;
 
-  // One watch: ends the run when the cursor moved since the first tick, and takes
-  // the activation and the foreground back when another window holds them.
+  // One watch: ends the run when the cursor moved since the first reading, and
+  // takes the activation and the foreground back when another window holds them.
   void CheckStuff();
 
   // Lays out the mosaic: rows of strips down the window, each strip one picture
@@ -68,7 +68,7 @@ class frmAdvent1 : public runtime::Form {
                                  const runtime::PictureBox* leftNeighbour);
 
   Project& project_;
-  // The cursor position at the first watch tick, in screen pixels.
+  // The cursor position at the first watch tick that could read it, in screen pixels.
   runtime::Point StartPos;
   bool StartPosTaken = false;
 };

@@ -3,7 +3,9 @@
 
 """What ends the saver (/s) and what must not: a mouse move of a single pixel,
 a key that types a character, Alt+F4 and WM_CLOSE end it; Shift alone does not.
-While the display is off or the session away it rests, a move still ends it; a lock does."""
+While the display is off or the session away it rests, a move still ends it. A
+lock leaves it running while its own desktop is still on the screen (Wine never
+switches desktops); the unlock after it ends it."""
 
 import time
 import unittest
@@ -90,17 +92,18 @@ class SaverExitTest(e2e.WineDesktopTest):
             self.xdo.mousemove_relative(1, 0)
             self.assertEnds(program, windows, acted, "a mouse move while the display is off")
 
-    def test_rests_while_the_session_is_disconnected_and_ends_on_a_lock(self):
+    def test_rests_while_the_session_is_disconnected_and_ends_on_the_unlock_after_a_lock(self):
         program, windows = self.start_and_focus_saver()
         saver = self.inspector.windows_of(e2e.SAVER_NAME)[0]["hwnd"]
         with program:
-            for state, event, moves in (("disconnected", 4, False), ("connected again", 3, True)):
+            for state, event, moves in (("disconnected", 4, False), ("connected again", 3, True),
+                                        ("locked, its desktop on the screen", 7, True)):
                 self.assertTrue(self.inspector.session_change(saver, event))
                 self.assertEqual(moves, wait_for_bands_to_move(self.x_server.display, (0, 0) + self.SCREEN_SIZE,
                                                                e2e.PATIENCE if moves else NO_EXIT_WATCH), state)
             acted = time.monotonic()
-            self.inspector.session_change(saver, 7)
-            self.assertEnds(program, windows, acted, "a lock of the session")
+            self.inspector.session_change(saver, 8)
+            self.assertEnds(program, windows, acted, "the unlock after a lock")
 
 
 if __name__ == "__main__":

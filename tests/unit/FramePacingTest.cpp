@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <set>
@@ -77,7 +78,7 @@ TEST(FramePacing, PresentsEveryTickTheDisplayCanShowAndNeverRunsAheadOfIt) {
     const std::optional<std::int64_t> told =
         row.phase < 0 ? std::nullopt : std::optional<std::int64_t>(firstRefresh * 1000);
     for (Micros t : row.ticks) {
-      presented.push_back(pacer.PresentAt(t * 1000, pacerPeriod, told));
+      presented.push_back(pacer.PresentAt(t * 1000, pacerPeriod, pacerPeriod, told));
       if (presented.back()) presents.push_back(t);
       // The display shows at each refresh the last frame presented before it. A
       // pacer not told the display's phase begins its grid at the first tick, and
@@ -159,7 +160,7 @@ TEST(FramePacing, ANewRefreshRateOrNoneTakesEffectAtTheNextTick) {
   runtime::FramePacer pacer;
   for (const Step& step : steps) {
     const auto told = step.refreshedAt < 0 ? std::nullopt : std::optional<std::int64_t>(step.refreshedAt);
-    EXPECT_EQ(pacer.PresentAt(step.now, step.period, told), step.presents)
+    EXPECT_EQ(pacer.PresentAt(step.now, step.period, step.period, told), step.presents)
         << "at " << step.now << " every " << step.period;
   }
 }
@@ -194,6 +195,48 @@ TEST(FramePacing, ALimitedFrameRateShowsEachFrameForWholeRefreshes) {
   };
   for (const auto& row : rows) {
     EXPECT_EQ(runtime::PresentPeriod(row[0], static_cast<int>(row[1]), 10000000), row[2]) << row[0] << " " << row[1];
+  }
+}
+
+TEST(FramePacing, AFrameLimitKeepsEveryFrameUpForTheSameRefreshesThoughTheDisplaysPhaseIsToldEverySecond) {
+  // The display really refreshes at 60.02 Hz; the pacer counts 60 Hz from the
+  // rate Windows gives, and is told the display's last refresh once a second.
+  constexpr std::int64_t kSecond = 1000000000;  // nanoseconds
+  const double realPeriod = kSecond / 60.02;
+  const std::int64_t toldPeriod = runtime::RefreshPeriod(60, 1, kSecond);
+  struct Row {
+    std::int64_t refreshesPerFrame;
+    std::int64_t tick;  // the timer's interval
+  };
+  const Row rows[] = {{2, 10000000}, {3, 10000000}, {5, 10000000}, {2, 15625000}, {3, 15625000}};
+  for (const Row& row : rows) {
+    runtime::FramePacer pacer;
+    std::vector<std::int64_t> presents;
+    std::optional<std::int64_t> told;
+    for (std::int64_t now = 3300000, nextLook = 0; now < 10 * kSecond; now += row.tick) {
+      if (now >= nextLook) {
+        told = static_cast<std::int64_t>(std::floor(static_cast<double>(now) / realPeriod) * realPeriod);
+        nextLook += kSecond;
+      }
+      if (pacer.PresentAt(now, row.refreshesPerFrame * toldPeriod, toldPeriod, told)) presents.push_back(now);
+    }
+    // Each refresh shows the last frame presented before it: how many refreshes
+    // in a row showed each frame, the first and the last frame left out.
+    std::vector<int> shown;
+    std::size_t frame = 0;
+    for (std::int64_t k = 1; k * realPeriod < 10 * kSecond; ++k) {
+      std::size_t showing = frame;
+      while (showing < presents.size() && static_cast<double>(presents[showing]) < k * realPeriod) ++showing;
+      if (showing != frame || shown.empty()) shown.push_back(0);
+      frame = showing;
+      ++shown.back();
+    }
+    ASSERT_GT(shown.size(), 3u);
+    const std::vector<int> middle(shown.begin() + 2, shown.end() - 1);
+    EXPECT_EQ(*std::min_element(middle.begin(), middle.end()), row.refreshesPerFrame)
+        << row.refreshesPerFrame << " refreshes a frame, ticks every " << row.tick;
+    EXPECT_EQ(*std::max_element(middle.begin(), middle.end()), row.refreshesPerFrame)
+        << row.refreshesPerFrame << " refreshes a frame, ticks every " << row.tick;
   }
 }
 

@@ -141,8 +141,7 @@ TEST(FormWindow, AsksTheRefreshRateAgainAfterADisplayChangeAndItsPhaseOnceASecon
     const ULONGLONG before = GetTickCount64();
     native->nextRefreshLook = row.nextLookIn == 0 ? 0 : before + row.nextLookIn;
     if (row.displayChange) SendMessageW(form.Window(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 720));
-    native->pendingFirst = 0;
-    native->pendingEnd = 1;
+    native->presents.Ask(0, 1);
     backend::PresentIfDue(form.Window(), *native);
     EXPECT_EQ(native->refreshPeriod, row.displayChange ? period : 12345) << row.name;
     EXPECT_EQ(native->refreshedAt != 777, row.looks) << row.name;
@@ -165,10 +164,9 @@ TEST(FormWindow, PresentsOncePerRefreshOnTheDisplaysPhaseWhenItIsKnown) {
     native->refreshedAt = phaseKnown ? now.QuadPart + frequency.QuadPart / 2 : 0;  // ...unless it comes between
     backend::PresentIfDue(form.Window(), *native);  // nothing to present: no refresh is taken
     for (const bool presents : {true, phaseKnown}) {
-      native->pendingFirst = 0;
-      native->pendingEnd = 1;
+      native->presents.Ask(0, 1);
       backend::PresentIfDue(form.Window(), *native);
-      EXPECT_EQ(native->pendingEnd == 0, presents) << phaseKnown;
+      EXPECT_EQ(!native->presents.Pending(), presents) << phaseKnown;
       Sleep(600);
     }
   }
@@ -219,7 +217,7 @@ TEST(FormWindow, RestsWhileAnySettingItListensToSaysTheDisplaysAreOff) {
       std::memcpy(setting->Data, &notice.value, sizeof notice.value);
       SendMessageW(form.Window(), WM_POWERBROADCAST, notice.event, reinterpret_cast<LPARAM>(setting));
     }
-    EXPECT_EQ(form.DisplaySeen(), row.seen) << row.name;
+    EXPECT_EQ(form.Watching().displaysOn, row.seen) << row.name;
     EXPECT_EQ(native->tickInterval, row.seen ? 10u : 250u) << row.name;
     EXPECT_EQ(native->timers.size(), 1u) << row.name;
     // Back on, the next tick looks at the displays and their rate before it presents.
@@ -238,7 +236,8 @@ TEST(FormWindow, ActsOnTheChangesOfItsOwnSessionAndHoldsItsPresentsWhileDisconne
       {{WTS_REMOTE_DISCONNECT}, false, 0},
       {{WTS_REMOTE_DISCONNECT, WTS_CONSOLE_CONNECT}, true, 0},
       {{WTS_CONSOLE_DISCONNECT, WTS_SESSION_UNLOCK, WTS_REMOTE_CONNECT}, true, 0},
-      {{WTS_SESSION_LOCK}, true, 1},
+      {{WTS_SESSION_LOCK}, true, 0},  // its own desktop still on the screen: nothing ends
+      {{WTS_SESSION_LOCK, WTS_SESSION_UNLOCK}, true, 1},
       {{WTS_SESSION_LOGON, WTS_SESSION_LOGOFF, WTS_SESSION_REMOTE_CONTROL}, true, 0},
   };
   for (const auto& [events, seen, locks] : rows) {
@@ -247,11 +246,19 @@ TEST(FormWindow, ActsOnTheChangesOfItsOwnSessionAndHoldsItsPresentsWhileDisconne
     ASSERT_TRUE(watch.SetEnabled(true));
     backend::NativeWindow* native = backend::NativeWindowOf(form.Window());
     for (WPARAM event : events) SendMessageW(form.Window(), WM_WTSSESSION_CHANGE, event, own);
-    native->pendingFirst = 0;
-    native->pendingEnd = 1;
+    native->presents.Ask(0, 1);
     backend::PresentIfDue(form.Window(), *native);  // held while nobody sees it
-    EXPECT_EQ(form.Seen() && native->tickInterval == 10 && native->pendingEnd == 0, seen) << events[0];
+    EXPECT_EQ(form.State() != runtime::Showing::Unseen && native->tickInterval == 10 && !native->presents.Pending(),
+              seen)
+        << events[0];
     EXPECT_TRUE(form.locks == locks && native->wtsapi != nullptr) << events[0];  // the library held while it listens
+  }
+  {
+    // The program's end destroys no window: it stops every one listening first.
+    CountingForm form;
+    backend::NativeWindow* native = backend::NativeWindowOf(form.Window());
+    backend::StopListeningForSessionChangesEverywhere();
+    EXPECT_EQ(native->wtsapi, nullptr);
   }
   EXPECT_EQ(GetModuleHandleW(L"wtsapi32.dll"), nullptr) << "held after the windows went";
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "Win32Fixtures.h"
@@ -14,6 +15,9 @@
 #include "startup/runtime/Session.h"
 #include "startup/runtime/WindowsApi.h"
 #include "startup/runtime/win32/Com.h"
+#include "startup/runtime/win32/NativeWindow.h"
+
+#include <wtsapi32.h>
 
 namespace {
 
@@ -54,17 +58,27 @@ TEST(PlatformCalls, TheSessionIsRemoteWhenTheMachinesGraphicsBelongToAnotherSess
   DWORD own = 0;
   unsigned long told = 0xDEADBEEF, glass = 0xDEADBEEF;
   ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &own) && backend::ProcessSessionId(told) && told == own);
-  EXPECT_NE(backend::SessionConnectState(), backend::ConnectState::Inactive);  // Wine cannot tell
+  EXPECT_NE(backend::SessionConnectState(), backend::ConnectState::Disconnected);  // Wine cannot tell
+  EXPECT_TRUE(backend::InputDesktopIsOwn());  // Wine never switches desktops
+  for (const auto& [state, shown] : {std::pair{WTSActive, true}, {WTSConnected, true}, {WTSConnectQuery, true},
+                                     {WTSShadow, true}, {WTSDisconnected, false}, {WTSIdle, true}}) {
+    EXPECT_EQ(backend::ConnectStateOf(state) == backend::ConnectState::Connected, shown) << state;
+  }
   HKEY key = nullptr;
   ASSERT_FALSE(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Terminal Server", 0,
-                               nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr));
+                               nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr));
+  // The value belongs to the machine: whatever stood there is put back.
+  DWORD saved = 0, size = sizeof saved;
+  const bool hadValue =
+      RegGetValueW(key, nullptr, L"GlassSessionId", RRF_RT_REG_DWORD, nullptr, &saved, &size) == ERROR_SUCCESS;
   for (const DWORD written : {own + 1, own}) {
     RegSetValueExW(key, L"GlassSessionId", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&written), sizeof written);
     EXPECT_TRUE(backend::GlassSessionId(glass) && glass == written && runtime::InRemoteSession() == (written != own));
   }
   RegDeleteValueW(key, L"GlassSessionId");
-  RegCloseKey(key);
   EXPECT_FALSE(backend::GlassSessionId(glass));
+  if (hadValue) RegSetValueExW(key, L"GlassSessionId", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&saved), sizeof saved);
+  RegCloseKey(key);
 }
 
 TEST(PlatformCalls, GetMonitorInfoRefusesEveryRecordSizeButThePlainOne) {

@@ -204,9 +204,15 @@ void StopTimer(WindowHandle window, int timerId);
 // The id of the session the process runs in; false when it cannot be told.
 bool ProcessSessionId(unsigned long& sessionId);
 
-// Whether the process's session is in use, as the session manager says when asked.
-enum class ConnectState { Active, Inactive, Unknown };
+// Whether the process's session is shown on a screen, as the session manager says
+// when asked: Disconnected only while no screen, local or remote, shows it.
+enum class ConnectState { Connected, Disconnected, Unknown };
 ConnectState SessionConnectState();
+
+// True while the desktop that receives the user's input (the one on the screen)
+// is the desktop of the calling thread; false while another one is (the lock
+// screen's, another user's, a secure prompt's) or when it cannot be told.
+bool InputDesktopIsOwn();
 
 // Whether the system says the session is shown through a remote client.
 bool RemoteSessionMetric();

@@ -54,12 +54,12 @@ WindowHandle Form::hWnd() {
     native.backColour = backColour_;
     window_ = backend::CreateFormWindow(native, *this);
     if (window_ != 0) {
-      // A session the system cannot tell of is taken as in use, and shown.
-      connected_ = backend::SessionConnectState() != backend::ConnectState::Inactive;
-      remote_ = InRemoteSession();
-      animations_ = backend::ClientAreaAnimation();
-      presentLimit_ = backend::kEveryRefresh;
-      LimitPresents();
+      // A session the system cannot tell of is taken as shown. The new window
+      // presents at every refresh, as at full pace, until told otherwise.
+      audience_.connected = backend::SessionConnectState() != backend::ConnectState::Disconnected;
+      audience_.remote = InRemoteSession();
+      audience_.animations = backend::ClientAreaAnimation();
+      Follow(Showing::Moving);
       backend::PlaceWindow(window_, PixelBounds());
       if (ShownNatively()) backend::ShowWindow(window_, true);
     }
@@ -191,57 +191,62 @@ void Form::OnDpiChanged() {
 }
 
 void Form::OnDisplayPower(backend::DisplayPower power) {
-  const Pace before = CurrentPace();
-  displaySeen_ = power == backend::DisplayPower::On;
-  Repace(before);
+  Notice([power](Audience& audience) { audience.displaysOn = power == backend::DisplayPower::On; });
 }
 
 void Form::OnSessionChange(backend::SessionChange change, unsigned long sessionId) {
   if (!IsOwnSession(sessionId)) return;
-  const Pace before = CurrentPace();
   switch (change) {
     case backend::SessionChange::Connected:
-      connected_ = true;
       // Connected from another place, perhaps: the console, or a remote client.
-      remote_ = InRemoteSession();
+      Notice([](Audience& audience) {
+        audience.connected = true;
+        audience.remote = InRemoteSession();
+      });
       break;
     case backend::SessionChange::Disconnected:
-      connected_ = false;
+      Notice([](Audience& audience) { audience.connected = false; });
       break;
     case backend::SessionChange::Locked:
-      locked_ = true;
+      Notice([](Audience& audience) { audience.locked = true; });
       break;
-    case backend::SessionChange::Unlocked:
-      locked_ = false;
+    case backend::SessionChange::Unlocked: {
+      // Unlocked in front of somebody: the user came through the lock screen,
+      // which stood over the form, so the form is not what they left.
+      const bool lockedInView = audience_.locked && audience_.connected;
+      Notice([](Audience& audience) { audience.locked = false; });
+      if (lockedInView) {
+        Form_Locked();
+        return;
+      }
       break;
+    }
   }
-  Repace(before);
-  // A lock while nobody sees the session waits for somebody to connect to it.
-  if (locked_ && connected_) Form_Locked();
+  // The desktop on the screen may change with any of them.
+  LookAtInputDesktop();
 }
 
 void Form::OnSettingsChanged() {
   // The message does not always say which setting changed: it is read again.
-  const Pace before = CurrentPace();
-  animations_ = backend::ClientAreaAnimation();
-  Repace(before);
+  Notice([](Audience& audience) { audience.animations = backend::ClientAreaAnimation(); });
 }
 
-void Form::Repace(const Pace& before) {
-  const Pace now = CurrentPace();
-  if (now.resting != before.resting || now.remote != before.remote) {
-    for (Timer* timer : timers_) timer->PaceChanged(window_);
+void Form::LookAtInputDesktop() {
+  Notice([](Audience& audience) { audience.ownDesktopShown = backend::InputDesktopIsOwn(); });
+}
+
+void Form::Follow(Showing before) {
+  const Showing now = audience_.State();
+  if (now != before) {
+    const Pace pace = PaceFor(now);
+    for (Timer* timer : timers_) timer->SetPace(pace, window_);
+    if (window_ != 0 && pace.presentsPerSecond != PaceFor(before).presentsPerSecond) {
+      backend::LimitPresents(window_, pace.presentsPerSecond);
+    }
+    // What changed while no one could see it was never presented.
+    if (before == Showing::Unseen) InvalidateAll();
   }
-  LimitPresents();
-  // What changed while no one could see it was never presented.
-  if (now.seen && !before.seen) InvalidateAll();
-}
-
-void Form::LimitPresents() {
-  const int limit = !Seen() ? 0 : remote_ ? kRemoteFramesPerSecond : backend::kEveryRefresh;
-  if (window_ == 0 || limit == presentLimit_) return;
-  presentLimit_ = limit;
-  backend::LimitPresents(window_, limit);
+  if (audience_.LockInFront()) Form_Locked();
 }
 
 void Form::InvalidateAll() {
@@ -260,7 +265,8 @@ void Form::MarkRows(int first, int end) {
 }
 
 void Form::AskToPresent(int first, int end) {
-  if (window_ != 0 && Seen()) backend::InvalidateRows(window_, first, end);
+  // The machine holds the rows while nobody can see them.
+  if (window_ != 0) backend::InvalidateRows(window_, first, end);
 }
 
 PixelRect Form::ControlPixels(const PictureBox& box) const {
@@ -362,9 +368,12 @@ void Form::OnTimer(int timerId) {
   for (Timer* timer : timers_) {
     if (timer->Id() == timerId && timer->Enabled()) {
       timer->Fire();
-      return;
+      // The lock screen may take the screen some time after the lock is told.
+      if (timer->Use() == TimerUse::Watch && audience_.locked) LookAtInputDesktop();
+      break;
     }
   }
+  for (Timer* timer : timers_) timer->CatchUp(window_);
 }
 
 }  // namespace runtime

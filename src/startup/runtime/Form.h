@@ -15,12 +15,12 @@
 // monitor is handled the same way: the window covers its monitor's rectangle, and
 // the twips and pictures keep the density of the start. The form paints its visible
 // picture boxes over its back colour into a frame of device pixels, recomposed
-// whole whenever the window's size changes. While nobody can see the form (its
-// displays are off, or its session is disconnected) it asks for nothing to be
-// presented; when somebody can again, for the whole frame. In a remote session at
-// most kRemoteFramesPerSecond frames a second are presented. The form's timers
-// rest (Timer.h) while nobody can see it and while the user has turned
-// animations off.
+// whole whenever the window's size changes. Who is watching the form is kept by
+// its Audience (Audience.h), each fact set by its own notice from the machine;
+// the form hands the pace that follows to its timers and to the machine's
+// presents, and asks for the whole frame when somebody can see it again. A lock
+// that has taken the screen from the form, or an unlock after a lock, runs
+// Form_Locked.
 //
 // The native window is made on first use and destroyed with the form.
 #pragma once
@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "Audience.h"
 #include "Backend.h"
 #include "Compositor.h"
 #include "Types.h"
@@ -81,15 +82,9 @@ class Form : private backend::WindowEvents {
   float ScaleHeight() const { return Height(); }
   WindowState GetWindowState() const { return windowState_; }
   bool Visible() const { return visible_; }
-  // False while the displays are off.
-  bool DisplaySeen() const { return displaySeen_; }
-  // Somebody can see the form: its displays are on and its session is connected.
-  // Nothing is presented otherwise.
-  bool Seen() const { return displaySeen_ && connected_; }
-  // The form's timers rest: nobody can see it, or the user asked for no motion.
-  bool Resting() const { return !Seen() || !animations_; }
-  // The form is shown through a remote client.
-  bool Remote() const { return remote_; }
+  // Who is watching, as the machine told it, and the state that follows.
+  const Audience& Watching() const { return audience_; }
+  Showing State() const { return audience_.State(); }
   Colour BackColor() const { return backColour_; }
 
   void SetLeft(float left);
@@ -125,8 +120,8 @@ class Form : private backend::WindowEvents {
   }
   virtual void Form_Unload(std::int16_t& cancel) { (void)cancel; }
   virtual void Form_Terminate() {}
-  // The session was locked while somebody could see the form, or was connected
-  // again still locked: the lock screen stands in front of the form.
+  // The lock screen has taken the screen from the form, or the session was
+  // unlocked after a lock: either way the user no longer sees the form.
   virtual void Form_Locked() {}
 
 
@@ -148,15 +143,18 @@ class Form : private backend::WindowEvents {
   void OnSessionChange(backend::SessionChange change, unsigned long sessionId) override;
   void OnSettingsChanged() override;
 
-  // What the form's timers and presents follow, taken before a change so that
-  // only what changed is acted on.
-  struct Pace {
-    bool seen, resting, remote;
-  };
-  Pace CurrentPace() const { return Pace{Seen(), Resting(), remote_}; }
-  void Repace(const Pace& before);
-  // Tells the machine how many frames a second the window may present now.
-  void LimitPresents();
+  // Sets one fact of who is watching, then follows what that changed.
+  template <typename SetFact>
+  void Notice(SetFact set) {
+    const Showing before = audience_.State();
+    set(audience_);
+    Follow(before);
+  }
+  // Hands the timers and the presents the pace of the state now, when it is no
+  // longer `before`, and acts on a lock in front of the form.
+  void Follow(Showing before);
+  // Asks the machine whether the form's desktop is the one on the screen.
+  void LookAtInputDesktop();
 
   void Placed();
   void WorkOutBounds();
@@ -182,14 +180,7 @@ class Form : private backend::WindowEvents {
   backend::MonitorArea monitor_;
   // A maximised form whose monitor went away; its window is hidden meanwhile.
   bool offMonitor_ = false;
-  bool displaySeen_ = true;
-  // The session as its events told it; connected and locked each follow their
-  // own events alone, so the order in which they come does not matter.
-  bool connected_ = true;
-  bool locked_ = false;
-  bool remote_ = false;
-  bool animations_ = true;  // the user's "Show animations in Windows"
-  int presentLimit_ = backend::kEveryRefresh;  // as last told to the machine
+  Audience audience_;
 
   std::vector<PictureBox*> windowless_;
   std::vector<Timer*> timers_;

@@ -17,27 +17,38 @@ std::int64_t PeriodStart(std::int64_t time, std::int64_t origin, std::int64_t pe
   return origin + periods * period;
 }
 
+// The refresh nearest `line`, of a display that refreshed at `refreshedAt`.
+std::int64_t NearestRefresh(std::int64_t line, std::int64_t refreshedAt, std::int64_t refreshPeriod) {
+  return PeriodStart(line + refreshPeriod / 2, refreshedAt, refreshPeriod);
+}
+
 }  // namespace
 
-bool FramePacer::PresentAt(std::int64_t now, std::int64_t refreshPeriod, std::optional<std::int64_t> refreshedAt) {
-  if (refreshPeriod <= 0) return true;
-  const bool sameRate = refreshPeriod == period_;
-  // The display's own phase, whenever it is told, so the grid follows it; else
-  // the grid keeps the phase it has, or begins here for a new rate.
-  if (refreshedAt) {
+bool FramePacer::PresentAt(std::int64_t now, std::int64_t framePeriod, std::int64_t refreshPeriod,
+                           std::optional<std::int64_t> refreshedAt) {
+  if (framePeriod <= 0) return true;
+  const bool sameRate = framePeriod == period_;
+  // The display's own phase, whenever it is told, so the grid follows it: a grid
+  // of its own moves to the refresh nearest the line nearest that refresh, and a
+  // new one begins there; untold, the grid keeps the phase it has, or begins
+  // here for a new rate.
+  if (refreshedAt && sameRate && refreshPeriod > 0) {
+    const std::int64_t line = PeriodStart(*refreshedAt + framePeriod / 2, origin_, framePeriod);
+    origin_ = NearestRefresh(line, *refreshedAt, refreshPeriod);
+  } else if (refreshedAt) {
     origin_ = *refreshedAt;
   } else if (!sameRate) {
     origin_ = now;
   }
   if (sameRate) {
-    const std::int64_t lastStart = PeriodStart(lastPresent_, origin_, refreshPeriod);
+    const std::int64_t lastStart = PeriodStart(lastPresent_, origin_, framePeriod);
     // Still in the period last presented in: the display would show only one.
-    if (now >= lastStart && now < lastStart + refreshPeriod) return false;
+    if (now >= lastStart && now < lastStart + framePeriod) return false;
     // Before it: a clock that was set back. Without the display's phase the grid
     // begins again here.
     if (now < lastStart && !refreshedAt) origin_ = now;
   }
-  period_ = refreshPeriod;
+  period_ = framePeriod;
   lastPresent_ = now;
   return true;
 }

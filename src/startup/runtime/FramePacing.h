@@ -18,11 +18,14 @@
 // The grid's periods are the display's own when the pacer is told when the
 // display refreshed (Windows' compositor says so): then every refresh in which a
 // tick came shows a new frame, as presenting every tick would, with fewer
-// presents. Told nothing of the phase, the grid begins at the first frame
-// presented and keeps its phase from then on; its periods may then straddle the
-// display's, and a refresh now and then repeats a frame that presenting every
-// tick would have renewed. A new refresh period (the display changed) starts a
-// new grid at the next tick.
+// presents. A grid whose periods last several refreshes (a frame limit) is moved
+// to the refresh nearest its own lines, by less than half a refresh, never by
+// whole refreshes: every frame stays on screen for the same number of them. Told
+// nothing of the phase, the grid begins at the first frame presented and keeps
+// its phase from then on; its periods may then straddle the display's, and a
+// refresh now and then repeats a frame that presenting every tick would have
+// renewed. A new period (the display or the limit changed) starts a new grid at
+// the next tick.
 //
 // Times are in any one unit (the Windows build counts the performance counter),
 // never going back; nothing here asks the clock.
@@ -35,10 +38,11 @@ namespace runtime {
 
 class FramePacer {
  public:
-  // True when the frame is to be presented at `now`, the display refreshing every
-  // `refreshPeriod`, last (or next) at `refreshedAt` when that is known. A period
-  // of 0 or less paces nothing: every tick presents.
-  bool PresentAt(std::int64_t now, std::int64_t refreshPeriod,
+  // True when the frame is to be presented at `now`, frames lasting
+  // `framePeriod`, on a display that refreshes every `refreshPeriod` and last (or
+  // next) did at `refreshedAt` when that is known. A frame period of 0 or less
+  // paces nothing: every tick presents.
+  bool PresentAt(std::int64_t now, std::int64_t framePeriod, std::int64_t refreshPeriod,
                  std::optional<std::int64_t> refreshedAt = std::nullopt);
 
  private:

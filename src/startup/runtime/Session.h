@@ -10,11 +10,6 @@
 
 namespace runtime {
 
-// A remote session shows at most this many frames a second: a frame beyond what
-// the remote screen shows is drawn, composed and encoded, then dropped, and each
-// costs the host CPU that its other users need.
-constexpr int kRemoteFramesPerSecond = 30;
-
 // True when an event about `sessionId` concerns this process's own session, or
 // when the process cannot tell its own: a window hears only of its own session
 // unless the host is one of those that tell every window of every session.

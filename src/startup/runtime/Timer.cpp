@@ -13,31 +13,52 @@ Timer::Timer(Form& owner, int id, int intervalMilliseconds, std::function<void()
 }
 
 bool Timer::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return true;
+  if (enabled == enabled_ && (!enabled || onPace_)) return true;
   const WindowHandle window = owner_.hWnd();
   if (enabled) {
     if (window == 0 || !Schedule(window)) return false;
-  } else if (window != 0) {
-    backend::StopTimer(window, id_);
+  } else {
+    if (window != 0) backend::StopTimer(window, id_);
+    onPace_ = false;
   }
   enabled_ = enabled;
   return true;
 }
 
-void Timer::PaceChanged(WindowHandle window) {
-  if (enabled_ && window != 0) Schedule(window);
+void Timer::Fire() {
+  for (int step = 0; step < stepsPerWake_; ++step) {
+    handler_();
+    if (!enabled_) break;
+  }
+}
+
+bool Timer::SetPace(const Pace& pace, WindowHandle window) {
+  const bool same = IntervalAt(pace) == IntervalAt(pace_) && StepsAt(pace) == StepsAt(pace_);
+  pace_ = pace;
+  if (same && onPace_) return true;
+  onPace_ = false;
+  return !enabled_ || window == 0 || Schedule(window);
+}
+
+void Timer::CatchUp(WindowHandle window) {
+  if (enabled_ && !onPace_ && window != 0) Schedule(window);
+}
+
+int Timer::IntervalAt(const Pace& pace) const {
+  if (use_ == TimerUse::Watch) return std::max(interval_, pace.watchAtLeastMilliseconds);
+  return interval_ * pace.animationStepsPerWake;
 }
 
 bool Timer::Schedule(WindowHandle window) {
-  if (!owner_.Resting()) {
-    const bool slower = owner_.Remote() && use_ == TimerUse::Watch;
-    return backend::StartTimer(window, id_, slower ? std::max(interval_, kRemoteWatchIntervalMilliseconds) : interval_);
-  }
-  if (use_ == TimerUse::Animation) {
+  const int interval = IntervalAt(pace_);
+  if (interval == 0) {
     backend::StopTimer(window, id_);
-    return true;
+  } else if (!backend::StartTimer(window, id_, interval)) {
+    return false;
   }
-  return backend::StartTimer(window, id_, std::max(interval_, kRestingIntervalMilliseconds));
+  onPace_ = true;
+  stepsPerWake_ = StepsAt(pace_);
+  return true;
 }
 
 }  // namespace runtime

@@ -5,29 +5,25 @@
 // milliseconds on the form's thread. Enabling can fail (no window, no timer left);
 // it then stays disabled.
 //
-// While the form rests (nobody can see it, or its user turned animations off), a
-// timer that only moves the picture pauses and every other fires at most every
-// kRestingIntervalMilliseconds; in a remote session a watching timer fires at
-// most every kRemoteWatchIntervalMilliseconds. Every timer keeps its Enabled and
-// Interval, and goes back to its own pace as soon as the form does.
+// The form hands its timers the pace of who is watching it (Audience.h): a
+// watching timer fires no more often than the pace allows, an animating one
+// pauses, or wakes several intervals apart and takes as many steps each time.
+// Every timer keeps its Enabled and Interval, and goes back to its own pace as
+// soon as the form does. When the machine cannot run a timer at a new pace, the
+// timer keeps the pace it had and tries again on the form's next tick: an
+// enabled timer is never silently dropped.
 #pragma once
 
 #include <functional>
 
+#include "Audience.h"
 #include "Form.h"
 
 namespace runtime {
 
 // What a timer's ticks are for: watching (the user, the foreground) goes on while
-// the form rests; a picture's changes serve no one then.
+// nobody sees the form; a picture's changes serve no one then.
 enum class TimerUse { Watch, Animation };
-
-// Four ticks a second: a mouse movement still ends the run within a quarter of a
-// second, sooner than a display takes to wake.
-constexpr int kRestingIntervalMilliseconds = 250;
-// As often as a remote session shows frames: input reaches such a session tens of
-// milliseconds late anyway.
-constexpr int kRemoteWatchIntervalMilliseconds = 33;
 
 class Timer {
  public:
@@ -37,18 +33,28 @@ class Timer {
   bool Enabled() const { return enabled_; }
   int Interval() const { return interval_; }
   int Id() const { return id_; }
+  TimerUse Use() const { return use_; }
 
-  // Starts or stops the timer; false when it cannot be started.
+  // Starts or stops the timer; false when it cannot be started, or an enabled
+  // timer cannot yet take the form's pace.
   bool SetEnabled(bool enabled);
 
-  void Fire() { handler_(); }
+  // One wake of the timer: the handler runs once for each step of the pace it
+  // runs at, unless a step disables the timer.
+  void Fire();
 
-  // The owner began or ended resting, or moved to or from a remote session: an
-  // enabled timer takes the pace that suits, on the owner's `window`.
-  void PaceChanged(WindowHandle window);
+  // The form's pace, handed on by the form; an enabled timer takes it on the
+  // form's `window`. False when the machine refused it: the timer then runs on
+  // at the pace it had.
+  bool SetPace(const Pace& pace, WindowHandle window);
+  // Takes the form's pace now if an earlier try failed.
+  void CatchUp(WindowHandle window);
 
  private:
-  // Runs the timer on `window` at the pace the owner calls for.
+  // The interval at `pace` in milliseconds; 0 pauses the timer.
+  int IntervalAt(const Pace& pace) const;
+  int StepsAt(const Pace& pace) const { return use_ == TimerUse::Animation ? pace.animationStepsPerWake : 1; }
+  // Runs the timer on `window` at the pace handed on; false when refused.
   bool Schedule(WindowHandle window);
 
   Form& owner_;
@@ -56,6 +62,11 @@ class Timer {
   int interval_;
   TimerUse use_;
   bool enabled_ = false;
+  Pace pace_ = PaceFor(Showing::Moving);  // as the form handed it on
+  // The machine runs the timer at pace_ (or, paused, runs none): false after a
+  // refusal, while the timer runs on at the pace before.
+  bool onPace_ = false;
+  int stepsPerWake_ = 1;  // at the pace the machine runs
   std::function<void()> handler_;
 };
 

@@ -88,6 +88,7 @@ void InvalidateRows(WindowHandle window, int firstRow, int endRow) {
 
 void LimitPresents(WindowHandle window, int framesPerSecond) {
   TheMachine().Call(L"LimitPresents", Args(window, framesPerSecond));
+  TheMachine().windows.at(window).presents.Limit(framesPerSecond);
 }
 
 bool ProcessSessionId(unsigned long& sessionId) {
@@ -98,8 +99,10 @@ bool ProcessSessionId(unsigned long& sessionId) {
 
 ConnectState SessionConnectState() {
   if (!TheMachine().Call(L"SessionConnectState", L"")) return ConnectState::Unknown;
-  return TheMachine().sessionActive ? ConnectState::Active : ConnectState::Inactive;
+  return TheMachine().sessionConnected ? ConnectState::Connected : ConnectState::Disconnected;
 }
+
+bool InputDesktopIsOwn() { return TheMachine().Call(L"InputDesktopIsOwn", L"") && TheMachine().ownDesktopShown; }
 
 bool RemoteSessionMetric() {
   return TheMachine().Call(L"RemoteSessionMetric", L"") && TheMachine().remoteSession;

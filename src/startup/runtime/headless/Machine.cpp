@@ -145,9 +145,20 @@ void Machine::StartTimer(WindowHandle window, int id, int interval) {
 }
 
 void Machine::AskToPresent(WindowHandle handle, int firstRow, int endRow) {
-  Window& window = windows.at(handle);
-  ++window.presentAsks;
-  window.lastPresentAsk = {firstRow, endRow};
+  windows.at(handle).presents.Ask(firstRow, endRow);
+}
+
+void Machine::PresentIfDue(Window& window) {
+  constexpr std::int64_t kMicrosecondsPerSecond = 1000000;
+  const runtime::DisplayTiming display{
+      runtime::RefreshPeriod(static_cast<std::uint32_t>(refreshesPerSecond), 1, kMicrosecondsPerSecond), std::nullopt,
+      kMicrosecondsPerSecond};
+  const runtime::RowSpan due = window.presents.TakeDue(nowMilliseconds * 1000, display);
+  if (due.Empty()) return;
+  // Composed as Windows composes it, when the rows go to the screen.
+  window.events->ComposeFrame();
+  ++window.framesPresented;
+  window.lastPresented = due;
 }
 
 void Machine::StopTimer(WindowHandle window, int id) {
@@ -195,6 +206,8 @@ void Machine::Advance(std::int64_t milliseconds) {
     const WindowHandle window = next->window;
     const int id = next->id;
     Guarded([&] { windows.at(window).events->OnTimer(id); });
+    // As on Windows, the window presents from its tick, after its timers.
+    if (!ended && !windows.at(window).destroyed) PresentIfDue(windows.at(window));
   }
   if (!ended) nowMilliseconds = until;
 }

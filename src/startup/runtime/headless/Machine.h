@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "../Backend.h"
+#include "../Presents.h"
 #include "../WindowsApi.h"
 
 namespace headless {
@@ -53,10 +54,12 @@ struct Window {
   bool destroyed = false;
   // The density the window was last told of: that of the monitor it lies on.
   int dotsPerInch = 96;
-  // How often rows of the window were asked to be presented, and the last rows
-  // asked for, [first, end).
-  int presentAsks = 0;
-  std::pair<int, int> lastPresentAsk;
+  // The rows waiting to be presented, held as the window's limit says; and how
+  // many frames reached the screen, composed on the window's timer ticks as on
+  // Windows, with the rows of the last one.
+  runtime::PresentQueue presents;
+  int framesPresented = 0;
+  runtime::RowSpan lastPresented;
 };
 
 struct Monitor {
@@ -90,10 +93,12 @@ class Machine {
   // The displays' power: a window is told Off when it is made while they are off,
   // as the system tells a window that asks.
   backend::DisplayPower displayPower = backend::DisplayPower::On;
-  // The session: its id, whether it is in use, whether the system counts it as
-  // remote, and the session that has the machine's graphics (none: no value).
+  // The session: its id, whether a screen shows it, whether the program's desktop
+  // is the one on the screen, whether the system counts it as remote, and the
+  // session that has the machine's graphics (none: no value).
   unsigned long sessionId = 1;
-  bool sessionActive = true;
+  bool sessionConnected = true;
+  bool ownDesktopShown = true;
   bool remoteSession = false;
   std::optional<unsigned long> glassSessionId;
   // The user's "Show animations in Windows".
@@ -183,6 +188,8 @@ class Machine {
   void StopTimer(WindowHandle window, int id);
   // Rows of the window asked to be presented.
   void AskToPresent(WindowHandle window, int firstRow, int endRow);
+  // The display's refresh, at which presents are paced.
+  int refreshesPerSecond = 60;
   // The window is gone: its timers stop and nothing reaches its events any more.
   void Destroy(WindowHandle window);
   [[noreturn]] void End();
@@ -196,6 +203,8 @@ class Machine {
     std::uint64_t order;
   };
   void Guarded(const std::function<void()>& action);
+  // Presents what waits in the window, if the display would show it now.
+  void PresentIfDue(Window& window);
   std::vector<WindowHandle> LiveWindows() const;
   // True, and the window's density updated, when its monitor's differs from it.
   bool TakeNewDensity(Window& window);

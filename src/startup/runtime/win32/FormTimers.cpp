@@ -27,9 +27,10 @@ bool Reschedule(HWND window, NativeWindow& native) {
     timer.countdown = std::min(timer.countdown, timer.ticksPerFire);
   }
   if (native.tickInterval == static_cast<UINT>(base)) return true;
-  const bool started = SetTimer(window, kTickTimer, static_cast<UINT>(base), nullptr) != 0;
-  native.tickInterval = started ? static_cast<UINT>(base) : 0;
-  return started;
+  // Refused, the native timer Windows runs stays the one it had.
+  if (SetTimer(window, kTickTimer, static_cast<UINT>(base), nullptr) == 0) return false;
+  native.tickInterval = static_cast<UINT>(base);
+  return true;
 }
 
 }  // namespace
@@ -39,18 +40,24 @@ bool StartTimer(WindowHandle handle, int timerId, int intervalMilliseconds) {
   NativeWindow* native = NativeWindowOf(window);
   if (native == nullptr) return false;
   auto& timers = native->timers;
-  timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const FormTimer& t) { return t.id == timerId; }),
-               timers.end());
+  const auto byId = [](const FormTimer& a, const FormTimer& b) { return a.id < b.id; };
   FormTimer timer;
   timer.id = timerId;
   timer.interval = intervalMilliseconds;
   timer.countdown = std::max(1, intervalMilliseconds);  // narrowed by Reschedule
-  timers.insert(std::upper_bound(timers.begin(), timers.end(), timer,
-                                 [](const FormTimer& a, const FormTimer& b) { return a.id < b.id; }),
-                timer);
+  const auto at = std::lower_bound(timers.begin(), timers.end(), timer, byId);
+  const bool running = at != timers.end() && at->id == timerId;
+  const std::vector<FormTimer> before = timers;
+  if (running) {
+    *at = timer;
+  } else {
+    timers.insert(at, timer);
+  }
   if (Reschedule(window, *native)) return true;
-  timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const FormTimer& t) { return t.id == timerId; }),
-               timers.end());
+  // Windows refused the native timer the new interval needs: the form's timers
+  // run on as they did, this one at its old interval or not at all.
+  timers = before;
+  Reschedule(window, *native);
   return false;
 }
 

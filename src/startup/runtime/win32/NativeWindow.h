@@ -11,6 +11,7 @@
 
 #include "../Backend.h"
 #include "../FramePacing.h"
+#include "../Presents.h"
 #include "Win32.h"
 
 namespace backend {
@@ -36,10 +37,7 @@ struct NativeWindow {
   bool ticking = false;           // inside OnTick
   bool orphaned = false;          // the window went during the tick: OnTick frees this record
 
-  int pendingFirst = 0;  // rows [pendingFirst, pendingEnd) wait to be presented
-  int pendingEnd = 0;
-  runtime::FramePacer pacer;    // which ticks present
-  int presentLimit = kEveryRefresh;  // frames a second at most, as the form asked; 0: none
+  runtime::PresentQueue presents;  // the rows waiting, held back or paced as the form asked
   LONGLONG refreshPeriod = 0;   // one display refresh, in performance-counter units; 0: ask again
   LONGLONG refreshedAt = 0;     // when the display last refreshed, at the last look; 0: not known
   ULONGLONG nextRefreshLook = 0;  // GetTickCount64 time to look at the refresh's phase again
@@ -48,7 +46,7 @@ struct NativeWindow {
   ULONGLONG nextDisplayLook = 0;      // GetTickCount64 time of the next look; 0 before the first
 
   HPOWERNOTIFY powerNotices[2] = {};  // the power settings the window listens to
-  unsigned displaysOffBy = 0;         // a bit for each setting that says the displays are off
+  unsigned displaysOffBy = 0;         // a bit for each setting that says the displays are off, as told
 
   HMODULE wtsapi = nullptr;  // the session manager's library, held while the window listens to it
 };
@@ -86,9 +84,16 @@ void StopListeningForDisplayPower(NativeWindow& native);
 // A power setting changed: tells the form when the displays went off or came on.
 void DisplayPowerNotice(NativeWindow& native, const POWERBROADCAST_SETTING& notice);
 
-// Asks Windows to tell the window of changes to its session, and stops asking.
+// Asks Windows to tell the window of changes to its session, and stops asking
+// (once, however often it is called).
 void ListenForSessionChanges(HWND window, NativeWindow& native);
 void StopListeningForSessionChanges(HWND window, NativeWindow& native);
+// Stops every form window of the thread listening, as the program ends.
+void StopListeningForSessionChangesEverywhere();
+
+// What a session's state as the session manager gives it (WTS_CONNECTSTATE_CLASS)
+// says of whether a screen shows it.
+ConnectState ConnectStateOf(int wtsConnectState);
 
 // A session changed (WM_WTSSESSION_CHANGE): tells the form of the changes it acts on.
 void SessionNotice(NativeWindow& native, WPARAM event, LPARAM sessionId);
@@ -97,7 +102,8 @@ void SessionNotice(NativeWindow& native, WPARAM event, LPARAM sessionId);
 // then presents.
 void OnTick(HWND window, NativeWindow& native);
 
-// Presents the pending rows if a display refresh has passed since the last time.
+// Presents the waiting rows if the form allows it and a display refresh has
+// passed since the last time.
 void PresentIfDue(HWND window, NativeWindow& native);
 
 // Presents the rows [first, end) of the form's frame through `dc`.

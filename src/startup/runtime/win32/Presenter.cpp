@@ -8,7 +8,6 @@
 // trips. A window without a running tick presents through the ordinary paint
 // message instead.
 #include <algorithm>
-#include <optional>
 
 #include "NativeWindow.h"
 
@@ -44,9 +43,8 @@ void PresentRows(HDC dc, WindowEvents& events, int first, int end) {
 }
 
 void PresentIfDue(HWND window, NativeWindow& native) {
-  // Rows that changed before the displays went off wait for them to come back, and
-  // those of a form that holds its presents wait for it.
-  if (native.pendingFirst >= native.pendingEnd || native.displaysOffBy != 0 || native.presentLimit == 0) return;
+  // Nothing to ask the display about while no rows wait or the form holds them.
+  if (!native.presents.Waiting()) return;
   if (native.refreshPeriod == 0) {
     native.refreshPeriod = PrimaryRefreshPeriod();
     native.nextRefreshLook = 0;
@@ -58,18 +56,19 @@ void PresentIfDue(HWND window, NativeWindow& native) {
     native.refreshedAt = DisplayRefreshedAt(native.refreshPeriod);
     native.nextRefreshLook = tickCount + kRefreshLookInterval;
   }
-  const auto refreshedAt = native.refreshedAt != 0 ? std::optional<LONGLONG>(native.refreshedAt) : std::nullopt;
-  const LONGLONG period = runtime::PresentPeriod(native.refreshPeriod, native.presentLimit, CounterFrequency());
-  if (!native.pacer.PresentAt(Now(), period, refreshedAt)) return;
-  const int first = native.pendingFirst, end = native.pendingEnd;
-  native.pendingFirst = native.pendingEnd = 0;
+  runtime::DisplayTiming display;
+  display.refreshPeriod = native.refreshPeriod;
+  if (native.refreshedAt != 0) display.refreshedAt = native.refreshedAt;
+  display.ticksPerSecond = CounterFrequency();
+  const runtime::RowSpan rows = native.presents.TakeDue(Now(), display);
+  if (rows.Empty()) return;
   HDC dc = GetDC(window);
-  PresentRows(dc, *native.events, first, end);
+  PresentRows(dc, *native.events, rows.first, rows.end);
   if (dc != nullptr) ReleaseDC(window, dc);
 }
 
 void LimitPresents(WindowHandle window, int framesPerSecond) {
-  if (NativeWindow* native = NativeWindowOf(reinterpret_cast<HWND>(window))) native->presentLimit = framesPerSecond;
+  if (NativeWindow* native = NativeWindowOf(reinterpret_cast<HWND>(window))) native->presents.Limit(framesPerSecond);
 }
 
 void InvalidateRows(WindowHandle handle, int firstRow, int endRow) {
@@ -84,13 +83,7 @@ void InvalidateRows(WindowHandle handle, int firstRow, int endRow) {
     InvalidateRect(window, &rows, FALSE);
     return;
   }
-  if (native->pendingFirst >= native->pendingEnd) {
-    native->pendingFirst = firstRow;
-    native->pendingEnd = endRow;
-  } else {
-    native->pendingFirst = std::min(native->pendingFirst, firstRow);
-    native->pendingEnd = std::max(native->pendingEnd, endRow);
-  }
+  native->presents.Ask(firstRow, endRow);
 }
 
 }  // namespace backend

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "../Backend.h"
+#include "NativeWindow.h"
 #include "Win32.h"
 
 // Only the declarations: the functions themselves are looked up at run time.
@@ -98,7 +99,12 @@ int PrimaryDotsPerInch() {
   return 0;
 }
 
-void EndProgram() { ExitProcess(0); }
+void EndProgram() {
+  // Every registration for session notices is matched by its release, as the
+  // session manager asks, though the process is about to end.
+  StopListeningForSessionChangesEverywhere();
+  ExitProcess(0);
+}
 
 void EndProgramWithStatus(ErrorCode status) { ExitProcess(static_cast<UINT>(status)); }
 
