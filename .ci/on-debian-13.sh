@@ -12,7 +12,12 @@
 # in build/ of this checkout (it needs a few gigabytes, and a /tmp may be
 # mounted noexec) and is taken away afterwards, its mounts first, whatever
 # happens. Needs root.
+#
+#   on-debian-13.sh [PID]   with a PID, makes the root and installs the tests'
+#                           packages in it (mostly downloads) while that
+#                           process runs, and runs the tests once it has ended
 set -euo pipefail
+after=${1:-}
 cd "$(dirname "$0")/.."
 # Physical, as the kernel names a process's root below.
 checkout=$(pwd -P)
@@ -95,6 +100,17 @@ passed=()
 for name in http_proxy https_proxy no_proxy HTTP_PROXY HTTPS_PROXY NO_PROXY CI; do
   [[ -n ${!name:-} ]] && passed+=("$name=${!name}")
 done
-chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt "${passed[@]}" \
-  bash -c 'cd /root/frostlane && bash tools/run-tests.sh' </dev/null
+in_root() {
+  chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt "${passed[@]}" \
+    bash -c "cd /root/frostlane && $1" </dev/null
+}
+if [[ -n $after ]]; then
+  # The test command below still installs whatever this left out.
+  in_root 'bash tools/install-deps.sh all'
+  echo "Waiting for process $after to end before the tests"
+  while kill -0 "$after" 2>/dev/null; do
+    sleep 5
+  done
+fi
+in_root 'bash tools/run-tests.sh'
