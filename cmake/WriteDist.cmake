@@ -12,6 +12,7 @@
 # Run as: cmake -DPROGRAM=<built Frostlane1.exe> -DDIST=<folder> -DWORK=<scratch folder>
 #               -DTITLE=<program name> -DURL=<maker's web site>
 #               -DNOTICES=<the build's third-party folder, see ThirdPartyNotices.cmake>
+#               [-DCOMPILER=<the C++ compiler that built it, if not the toolchain file's>]
 #               [-DEPOCH=<the release's time, SOURCE_DATE_EPOCH>] -P WriteDist.cmake
 include("${CMAKE_CURRENT_LIST_DIR}/SignRelease.cmake")
 
@@ -44,9 +45,13 @@ if(NOT EXISTS "${NOTICES}/${notices}" OR NOT EXISTS "${NOTICES}/${stem}.map")
                       "the release is built with MinGW-w64 only")
 endif()
 file(REMOVE_RECURSE "${WORK}/linked")
+set(compiler)
+if(COMPILER)
+  set(compiler --compiler "${COMPILER}")
+endif()
 execute_process(
   COMMAND "${python}" "${CMAKE_CURRENT_LIST_DIR}/../packaging/third_party.py" notices
-          "${NOTICES}/${stem}.map" "${WORK}/linked"
+          "${NOTICES}/${stem}.map" "${WORK}/linked" ${compiler}
   RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(status EQUAL 0)
   file(SHA256 "${WORK}/linked/${notices}" linked)
