@@ -46,8 +46,6 @@ import uuid
 
 from debian import copyright as debian_copyright
 
-PRODUCT, MAKER, MAKER_SITE = "Frostlane 1", "Quillon Solutions", "http://www.quillonsolutions.example/"
-INSTALLED_NAME = "Quillon_Solutions_Frostlane_1.scr"
 NOTICES, COMPONENTS = "THIRD-PARTY-NOTICES.txt", "components.json"
 GCC_LIBRARIES = "/usr/lib/gcc/x86_64-w64-mingw32/12-win32"
 CXX_HEADERS = GCC_LIBRARIES + "/include/c++"
@@ -265,7 +263,7 @@ def component_notices(key, inputs, written):
     return heading + "\n\n" + "\n\n".join(parts), record
 
 
-def write_notices(link_map_path, output, own_folders, title):
+def write_notices(link_map_path, output, own_folders, identity):
     targets = [os.path.join(output, NOTICES), os.path.join(output, COMPONENTS)]
     for target in targets:
         if os.path.exists(target):
@@ -292,8 +290,8 @@ def write_notices(link_map_path, output, own_folders, title):
             uses_gpl |= "terms" in COMPONENT_DETAILS[key]
     with open(GPL_3, encoding="utf-8") as f:
         gpl = f.read().strip() if uses_gpl else ""
-    introduction = f"Third-party notices for {title}\n\n" + textwrap.fill(
-        f"{PRODUCT} is made by {MAKER} and licensed under the Apache License 2.0. The program also holds "
+    introduction = f"Third-party notices for {identity['title']}\n\n" + textwrap.fill(
+        f"{identity['product']} is made by {identity['maker']} and licensed under the Apache License 2.0. The program also holds "
         "code of the components below, which the compiler links into it from the build machine's Debian "
         "packages. Each section names a component, its package and version, and gives the notices that "
         "the package ships with it, unchanged.", 78)
@@ -339,13 +337,14 @@ def tool(name, package, description):
             "purl": purl(package, version, architecture)}
 
 
-def write_bom(components_path, program, package, output, signed):
+def write_bom(components_path, program, package, output, signed, identity):
     with open(components_path, encoding="utf-8") as f:
         linked = json.load(f)
     epoch = os.environ.get("SOURCE_DATE_EPOCH", "")
     version = program_version(program)
     a, b, c, d = (int(n) for n in version.split("."))
-    maker = {"name": MAKER, "url": [MAKER_SITE]}
+    maker = {"name": identity["maker"], "url": [identity["site"]]}
+    installed_name = identity["installed_name"]
     own_licence = [{"license": {"id": "Apache-2.0"}}]
     libraries = [{"type": "library", "bom-ref": record["purl"], "name": record["name"], "version": record["version"],
                   "purl": record["purl"], "licenses": record["licenses"],
@@ -363,9 +362,9 @@ def write_bom(components_path, program, package, output, signed):
         "metadata": {
             "lifecycles": [{"phase": "build"}],
             "tools": {"components": tools},
-            "component": {"type": "application", "bom-ref": "release", "name": PRODUCT, "version": version,
+            "component": {"type": "application", "bom-ref": "release", "name": identity["product"], "version": version,
                           "supplier": maker, "manufacturer": maker, "licenses": own_licence,
-                          "description": f"The release of {MAKER} {PRODUCT}: the program and its Windows "
+                          "description": f"The release of {identity['title']}: the program and its Windows "
                                          "Installer package" + (", both signed" if signed else "")},
             "supplier": maker,
         },
@@ -376,16 +375,16 @@ def write_bom(components_path, program, package, output, signed):
             {"type": "application", "bom-ref": package_name, "name": package_name,
              "version": f"{a}.{b}.{c * 1000 + d}", "supplier": maker, "licenses": own_licence,
              "hashes": file_hashes(package), "description": "The Windows Installer package for administrators",
-             "components": [{"type": "application", "bom-ref": f"{package_name}/{INSTALLED_NAME}",
-                             "name": INSTALLED_NAME, "version": version, "supplier": maker,
+             "components": [{"type": "application", "bom-ref": f"{package_name}/{installed_name}",
+                             "name": installed_name, "version": version, "supplier": maker,
                              "licenses": own_licence, "hashes": file_hashes(program),
                              "description": f"{program_name} as the package installs it into the Windows folder"}]},
         ] + libraries,
         "dependencies": [
             {"ref": "release", "dependsOn": [program_name, package_name]},
             {"ref": program_name, "dependsOn": [library["bom-ref"] for library in libraries]},
-            {"ref": package_name, "dependsOn": [f"{package_name}/{INSTALLED_NAME}"]},
-            {"ref": f"{package_name}/{INSTALLED_NAME}", "dependsOn": [library["bom-ref"] for library in libraries]},
+            {"ref": package_name, "dependsOn": [f"{package_name}/{installed_name}"]},
+            {"ref": f"{package_name}/{installed_name}", "dependsOn": [library["bom-ref"] for library in libraries]},
         ] + [{"ref": library["bom-ref"]} for library in libraries],
     }
     if epoch:
@@ -393,7 +392,7 @@ def write_bom(components_path, program, package, output, signed):
     # The serial number names this bill among all others; derived from the
     # content, it is the same whenever the same release is described.
     content = json.dumps(bom, sort_keys=True, separators=(",", ":"))
-    bom["serialNumber"] = "urn:uuid:" + str(uuid.uuid5(uuid.NAMESPACE_URL, MAKER_SITE + "bom/" + content))
+    bom["serialNumber"] = "urn:uuid:" + str(uuid.uuid5(uuid.NAMESPACE_URL, identity["site"] + "bom/" + content))
     text = json.dumps(bom, indent=2) + "\n"
     try:
         with open(output + ".part", "w", encoding="utf-8", newline="\n") as f:
@@ -406,25 +405,30 @@ def write_bom(components_path, program, package, output, signed):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    # The product's name, maker and site, as the build wrote them (identity.json).
+    common = argparse.ArgumentParser(add_help=False)
+    common.add_argument("--identity", required=True, help="the build's identity.json")
     commands = parser.add_subparsers(dest="command", required=True)
-    notices = commands.add_parser("notices")
+    notices = commands.add_parser("notices", parents=[common])
     notices.add_argument("link_map")
     notices.add_argument("output")
     notices.add_argument("--own", action="append", default=[], help="a folder whose files are the project's")
-    notices.add_argument("--title", default=f"{MAKER} {PRODUCT}")
-    bom = commands.add_parser("bom")
+    bom = commands.add_parser("bom", parents=[common])
     for name in ("components", "program", "package", "output"):
         bom.add_argument(name)
     bom.add_argument("--signed", action="store_true")
     arguments = parser.parse_args()
     try:
+        with open(arguments.identity, encoding="utf-8") as f:
+            identity = json.load(f)
         if arguments.command == "notices":
             records, size = write_notices(arguments.link_map, arguments.output,
-                                          [os.path.abspath(f) for f in arguments.own], arguments.title)
+                                          [os.path.abspath(f) for f in arguments.own], identity)
             print(f"{NOTICES}: {size} bytes, " + "; ".join(f"{r['name']} {r['version']} ({r['objects']} objects)"
                                                           for r in records))
         else:
-            write_bom(arguments.components, arguments.program, arguments.package, arguments.output, arguments.signed)
+            write_bom(arguments.components, arguments.program, arguments.package, arguments.output, arguments.signed,
+                      identity)
     except (NoticeError, OSError, ValueError) as error:
         print(f"third_party.py {arguments.command}: {error}", file=sys.stderr)
         sys.exit(1)

@@ -114,6 +114,16 @@ def windows_bin():
     return folder
 
 
+def product_identity():
+    """The product's name, maker, site, version and installed file, as the build
+    wrote them from CMakeLists.txt."""
+    path = os.environ.get("FROSTLANE_IDENTITY")
+    if not path:
+        raise EnvironmentFailure("FROSTLANE_IDENTITY is not set: point it at the build's identity.json")
+    with open(path, encoding="utf-8") as f:
+        return json.load(f)
+
+
 def windows_binary(name):
     """The built Windows program `name`, from a copy under the work root. Wine
     runs programs through Windows paths, which stop at 260 characters; the

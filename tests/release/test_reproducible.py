@@ -46,7 +46,8 @@ PROGRAM = "Frostlane1.exe"
 PACKAGE = "Frostlane1.msi"
 NOTICES, BILL = "THIRD-PARTY-NOTICES.txt", "Frostlane1.cdx.json"
 BILL_SCHEMA = "http://cyclonedx.org/schema/bom-1.6.schema.json"
-INSTALLED_NAME = "Quillon_Solutions_Frostlane_1.scr"
+with open(os.environ["FROSTLANE_IDENTITY"], encoding="utf-8") as identity_file:
+    INSTALLED_NAME = json.load(identity_file)["installed_name"]
 # Where the builds differ on purpose: every setting a builder's machine may vary.
 BUILDS = [
     ("one", {"TZ": "UTC", "LC_ALL": "C"}, 0o022),
@@ -330,7 +331,8 @@ class Release(unittest.TestCase):
                 with open(os.path.join(folder, "Frostlane1.map"), "w", encoding="utf-8") as f:
                     f.write(link_map.replace("(symbol)\n\n", f"(symbol)\n\n{stranger}\n      x.o (f)\n", 1))
                 result = subprocess.run([sys.executable, os.path.join(SOURCE, "packaging", "third_party.py"),
-                                         "notices", os.path.join(folder, "Frostlane1.map"), folder],
+                                         "notices", os.path.join(folder, "Frostlane1.map"), folder,
+                                         "--identity", os.environ["FROSTLANE_IDENTITY"]],
                                         capture_output=True, text=True)
                 self.assertEqual(result.returncode, 1)
                 self.assertIn(stranger, result.stderr)
