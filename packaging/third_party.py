@@ -64,8 +64,18 @@ COMPONENT_DETAILS = {
     "libstdc++": {"name": "GNU C++ library (libstdc++)", "package": "g++-mingw-w64-x86-64-win32",
                   "terms": GCC_TERMS, "spdx": "GPL-3.0-or-later WITH GCC-exception-3.1", "headers": CXX_HEADERS},
 }
-# Debian's short names of licences that have an SPDX id.
-SPDX_IDS = {"ZPL-2.1": "ZPL-2.1", "expat": "MIT", "ISC": "ISC", "BSD-3-clause": "BSD-3-Clause"}
+# Debian's short names of licences that have an SPDX id, with the id and the
+# licence's full name as the SPDX list gives it: the notices name a licence by
+# both, since an id alone means nothing to most readers.
+SPDX_LICENCES = {"ZPL-2.1": ("ZPL-2.1", "Zope Public License 2.1"), "expat": ("MIT", "MIT License"),
+                 "ISC": ("ISC", "ISC License"), "BSD-3-clause": ("BSD-3-Clause", 'BSD 3-Clause "New" or "Revised" License')}
+# The full name of the GCC libraries' licence expression, as the notices give it.
+EXPRESSION_NAMES = {"GPL-3.0-or-later WITH GCC-exception-3.1":
+                    "GNU General Public License v3.0 or later with GCC Runtime Library exception 3.1"}
+# Who makes each component, its supplier in the bill of materials.
+MINGW_W64_PROJECT = {"name": "The MinGW-w64 project", "url": ["https://www.mingw-w64.org/"]}
+GCC_PROJECT = {"name": "The GCC project of the Free Software Foundation", "url": ["https://gcc.gnu.org/"]}
+SUPPLIERS = {"mingw-w64": MINGW_W64_PROJECT, "libgcc": GCC_PROJECT, "libstdc++": GCC_PROJECT}
 
 # Every outside input the program may take: the file (an object, or an archive
 # with a pattern of its members' names less ".o"; the groups fill the source path), the
@@ -173,6 +183,15 @@ def indented_text(text):
     return "\n".join("" if line.strip() == "." else line for line in text.splitlines())
 
 
+def licence_title(synopsis):
+    """A licence as the notices name it: "Zope Public License 2.1 (ZPL-2.1)", or
+    Debian's short name alone where it has no SPDX id."""
+    if synopsis in SPDX_LICENCES:
+        spdx_id, name = SPDX_LICENCES[synopsis]
+        return f"{name} ({spdx_id})"
+    return synopsis
+
+
 def dep5_notices(copyright_file, sources):
     """The paragraphs of a machine-readable copyright file that govern the
     sources, each with its licence's text, and their licences."""
@@ -193,7 +212,7 @@ def dep5_notices(copyright_file, sources):
         if not text:
             raise NoticeError(f"{copyright_file} gives no text for the licence {synopsis}")
         covered = sorted(source for source in sources if document.find_files_paragraph(source) is paragraph)
-        sections.append(f"Copyright: {paragraph.copyright}\nLicense: {synopsis}\n"
+        sections.append(f"Copyright: {paragraph.copyright}\nLicense: {licence_title(synopsis)}\n"
                         + textwrap.fill(f"(covers the linked {', '.join(covered)})", 78)
                         + f"\n\n{indented_text(text)}")
         licences.append(synopsis)
@@ -245,12 +264,13 @@ def component_notices(key, inputs, written):
     sources = sorted(set(inputs.values()))
     if "terms" in details:
         terms = marked_terms(copyright_file, *details["terms"])
-        parts = [f"The same terms as for {written[terms]} above." if terms in written else terms]
+        parts = [f"License: {EXPRESSION_NAMES[details['spdx']]} ({details['spdx']})\n\n"
+                 + (f"The same terms as for {written[terms]} above." if terms in written else terms)]
         written.setdefault(terms, details["name"])
         licences = [{"expression": details["spdx"]}]
     else:
         parts, synopses = dep5_notices(copyright_file, sources)
-        licences = [{"license": {"id": SPDX_IDS[s]}} if s in SPDX_IDS else {"license": {"name": s}}
+        licences = [{"license": {"id": SPDX_LICENCES[s][0]}} if s in SPDX_LICENCES else {"license": {"name": s}}
                     for s in synopses]
     if "headers" in details:
         parts.append(f"The C++ library's headers ({details['headers']}), from which the program's templates "
@@ -258,7 +278,7 @@ def component_notices(key, inputs, written):
     archives = sorted({os.path.basename(path) for path, _ in inputs})
     heading = (f"{details['name']}\nDebian package {package}, version {version}\n"
                f"Linked from: {', '.join(archives)} ({len(inputs)} objects)\nFrom {copyright_file}:")
-    record = {"name": details["name"], "package": package, "version": version,
+    record = {"name": details["name"], "package": package, "version": version, "supplier": SUPPLIERS[key],
               "purl": purl(package, version, architecture), "licenses": licences, "objects": len(inputs)}
     return heading + "\n\n" + "\n\n".join(parts), record
 
@@ -291,9 +311,9 @@ def write_notices(link_map_path, output, own_folders, identity):
     with open(GPL_3, encoding="utf-8") as f:
         gpl = f.read().strip() if uses_gpl else ""
     introduction = f"Third-party notices for {identity['title']}\n\n" + textwrap.fill(
-        f"{identity['product']} is made by {identity['maker']} and licensed under the Apache License 2.0. The program also holds "
-        "code of the components below, which the compiler links into it from the build machine's Debian "
-        "packages. Each section names a component, its package and version, and gives the notices that "
+        f"{identity['product']} is made by {identity['maker']} and licensed under the Apache License 2.0 "
+        "(Apache-2.0). The program also holds code of the components below, which the compiler links into it "
+        "from the build machine's Debian packages. Each section names a component, its package and version, and gives the notices that "
         "the package ships with it, unchanged.", 78)
     text = "\n\n".join([introduction] + sections + ([f"{rule}\nThe GNU General Public License, version 3, "
                                                       f"from {GPL_3}:\n\n{gpl}"] if gpl else [])) + "\n"
@@ -347,7 +367,7 @@ def write_bom(components_path, program, package, output, signed, identity):
     installed_name = identity["installed_name"]
     own_licence = [{"license": {"id": "Apache-2.0"}}]
     libraries = [{"type": "library", "bom-ref": record["purl"], "name": record["name"], "version": record["version"],
-                  "purl": record["purl"], "licenses": record["licenses"],
+                  "purl": record["purl"], "licenses": record["licenses"], "supplier": record["supplier"],
                   "description": f"{record['objects']} objects linked from Debian package {record['package']}"}
                  for record in linked]
     program_name, package_name = os.path.basename(program), os.path.basename(package)

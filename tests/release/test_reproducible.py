@@ -303,6 +303,7 @@ class Release(unittest.TestCase):
                 hashes = {h["alg"]: h["content"] for h in next(c for c in bill["components"] if c["name"] == name)["hashes"]}
                 self.assertEqual(hashes, {"SHA-256": hashlib.sha256(data).hexdigest(),
                                           "SHA-512": hashlib.sha512(data).hexdigest()}, name)
+            self.assertEqual([c["name"] for c in bill["components"] if "name" not in c.get("supplier", {})], [])
             tools = [tool["name"] for tool in bill["metadata"]["tools"]["components"]]
             self.assertEqual("osslsigncode" in tools, signed, tools)
             self.assertEqual(bill["metadata"]["timestamp"],
@@ -315,7 +316,7 @@ class Release(unittest.TestCase):
         carried = subprocess.run(["wrestool", "-x", "--raw", "--type=10", "--name=THIRD_PARTY_NOTICES",
                                   os.path.join(self.dists[0], PROGRAM)], capture_output=True, check=True).stdout
         self.assertEqual(carried, self.read(os.path.join(self.dists[0], NOTICES)))
-        for notice in (b"License: ZPL-2.1", b"GCC RUNTIME LIBRARY EXCEPTION", b"Hewlett-Packard Company",
+        for notice in (b"License: Zope Public License 2.1 (ZPL-2.1)", b"GCC RUNTIME LIBRARY EXCEPTION", b"Hewlett-Packard Company",
                        b"Silicon Graphics Computer Systems", b"GNU GENERAL PUBLIC LICENSE"):
             self.assertIn(notice, carried)
 
