@@ -5,7 +5,7 @@
 
 """What the release carries from others, and the bill of materials that says so.
 
-    third_party.py notices MAP OUTPUT_FOLDER [--own FOLDER]
+    third_party.py notices MAP OUTPUT_FOLDER [--own FOLDER] [--compiler CXX] [--not-a-release]
     third_party.py bom COMPONENTS PROGRAM PACKAGE OUTPUT [--signed]
 
 notices reads a GNU ld link map (-Wl,-Map) and finds every object and archive
@@ -21,7 +21,10 @@ the Debian package that the component names. It writes into OUTPUT_FOLDER:
   C++ library's headers, never retyped;
 - components.json: the same components for the bill of materials.
 A member that no row maps stops it with a message that names the member, and
-leaves neither file behind, nor any earlier one.
+leaves neither file behind, nor any earlier one; with --not-a-release (a build
+that is only shown or tested) it warns instead, and the notices list the
+member as not yet reviewed. The C++ library's headers are the ones the
+compiler (--compiler, by default the toolchain file's) reads.
 
 bom writes a CycloneDX 1.6 bill of materials for the release: the program and
 its Windows Installer package as published (with their SHA-256 and SHA-512),
@@ -47,8 +50,8 @@ import uuid
 from debian import copyright as debian_copyright
 
 NOTICES, COMPONENTS = "THIRD-PARTY-NOTICES.txt", "components.json"
-GCC_LIBRARIES = "/usr/lib/gcc/x86_64-w64-mingw32/12-win32"
-CXX_HEADERS = GCC_LIBRARIES + "/include/c++"
+# The compiler that the toolchain file names, unless the build names another.
+COMPILER = "x86_64-w64-mingw32-g++-win32"
 GPL_3 = "/usr/share/common-licenses/GPL-3"
 
 # The components the program may link, each with the Debian package that ships
@@ -62,7 +65,7 @@ COMPONENT_DETAILS = {
     "libgcc": {"name": "GCC runtime library (libgcc)", "package": "gcc-mingw-w64-x86-64-win32",
                "terms": GCC_TERMS, "spdx": "GPL-3.0-or-later WITH GCC-exception-3.1"},
     "libstdc++": {"name": "GNU C++ library (libstdc++)", "package": "g++-mingw-w64-x86-64-win32",
-                  "terms": GCC_TERMS, "spdx": "GPL-3.0-or-later WITH GCC-exception-3.1", "headers": CXX_HEADERS},
+                  "terms": GCC_TERMS, "spdx": "GPL-3.0-or-later WITH GCC-exception-3.1", "headers": True},
 }
 # Debian's short names of licences that have an SPDX id, with the id and the
 # licence's full name as the SPDX list gives it: the notices name a licence by
@@ -114,6 +117,13 @@ MEMBERS = [
 
 class NoticeError(Exception):
     pass
+
+
+class UnmappedInput(NoticeError):
+    def __init__(self, described):
+        super().__init__(f"the link took in {described}, which maps to no component: read its licence and add "
+                         "a row for it to MEMBERS in packaging/third_party.py")
+        self.described = described
 
 
 def run(*command):
@@ -173,9 +183,17 @@ def map_input(path, member):
             continue
         groups = (member_match.groups() if member_match else ()) or archive_match.groups()
         return component, source.format(*groups)
-    described = f"{path}({member})" if member else path
-    raise NoticeError(f"the link took in {described}, which maps to no component: read its licence and add "
-                      "a row for it to MEMBERS in packaging/third_party.py")
+    raise UnmappedInput(f"{path}({member})" if member else path)
+
+
+def cxx_headers(compiler):
+    """The folder of the C++ library's headers that the compiler reads: GCC
+    keeps it in its own library folder, where -print-file-name looks, and
+    answers with the bare name when it finds nothing there."""
+    folder = run(compiler, "-print-file-name=include/c++").strip()
+    if not os.path.isabs(folder) or not os.path.isdir(folder):
+        raise NoticeError(f"{compiler} names no folder of C++ headers ({folder})")
+    return folder
 
 
 def indented_text(text):
@@ -254,9 +272,10 @@ def header_notices(folder):
     return notices
 
 
-def component_notices(key, inputs, written):
+def component_notices(key, inputs, written, compiler):
     """The notices section and the bill's record of one component. Terms
-    already in WRITTEN (text to the component that gave it) are referred to."""
+    already in WRITTEN (text to the component that gave it) are referred to.
+    The headers are the ones COMPILER reads."""
     details = COMPONENT_DETAILS[key]
     package = details["package"]
     copyright_file = f"/usr/share/doc/{package}/copyright"
@@ -272,9 +291,10 @@ def component_notices(key, inputs, written):
         parts, synopses = dep5_notices(copyright_file, sources)
         licences = [{"license": {"id": SPDX_LICENCES[s][0]}} if s in SPDX_LICENCES else {"license": {"name": s}}
                     for s in synopses]
-    if "headers" in details:
-        parts.append(f"The C++ library's headers ({details['headers']}), from which the program's templates "
-                     "are compiled,\nalso carry these notices:\n\n" + "\n\n".join(header_notices(details["headers"])))
+    if details.get("headers"):
+        headers = cxx_headers(compiler)
+        parts.append(f"The C++ library's headers ({headers}), from which the program's templates "
+                     "are compiled,\nalso carry these notices:\n\n" + "\n\n".join(header_notices(headers)))
     archives = sorted({os.path.basename(path) for path, _ in inputs})
     heading = (f"{details['name']}\nDebian package {package}, version {version}\n"
                f"Linked from: {', '.join(archives)} ({len(inputs)} objects)\nFrom {copyright_file}:")
@@ -283,38 +303,52 @@ def component_notices(key, inputs, written):
     return heading + "\n\n" + "\n\n".join(parts), record
 
 
-def write_notices(link_map_path, output, own_folders, identity):
+def write_notices(link_map_path, output, own_folders, identity, compiler, release):
     targets = [os.path.join(output, NOTICES), os.path.join(output, COMPONENTS)]
     for target in targets:
         if os.path.exists(target):
             os.remove(target)
     with open(link_map_path, encoding="utf-8", errors="replace") as f:
         link_map = f.read()
-    by_component = {}
+    by_component, unreviewed = {}, []
     for path, member in outside_inputs(link_map, own_folders):
-        component, source = map_input(path, member)
+        try:
+            component, source = map_input(path, member)
+        except UnmappedInput as error:
+            # Only a release must be sure of its notices; any other build is
+            # still shown and tested with a compiler whose members are new.
+            if release:
+                raise
+            print(f"third_party.py notices: warning: {error}; until then the notices list it as not yet "
+                  "reviewed, and a release stops", file=sys.stderr)
+            unreviewed.append(error.described)
+            continue
         expected = COMPONENT_DETAILS[component]["package"]
         owner = package_of(path)
         if owner != expected:
             raise NoticeError(f"{path} comes from the Debian package {owner}, not {expected} as the row for it says")
         by_component.setdefault(component, {})[(path, member)] = source
-    if not by_component:
+    if not by_component and not unreviewed:
         raise NoticeError(f"{link_map_path} names nothing from outside the project: not the program's link map?")
     rule = "=" * 72
     sections, records, uses_gpl, written = [], [], False, {}
     for key in COMPONENT_DETAILS:
         if key in by_component:
-            text, record = component_notices(key, by_component[key], written)
+            text, record = component_notices(key, by_component[key], written, compiler)
             sections.append(f"{rule}\n{text}")
             records.append(record)
             uses_gpl |= "terms" in COMPONENT_DETAILS[key]
+    if unreviewed:
+        sections.append(f"{rule}\nNot yet reviewed\n\n" + textwrap.fill(
+            "This build is not a release. Its link also took in the files below, whose licence has not yet been "
+            "read for these notices; a release stops until it has.", 78) + "\n\n" + "\n".join(unreviewed))
     with open(GPL_3, encoding="utf-8") as f:
         gpl = f.read().strip() if uses_gpl else ""
     introduction = f"Third-party notices for {identity['title']}\n\n" + textwrap.fill(
         f"{identity['product']} is made by {identity['maker']} and licensed under the Apache License 2.0 "
         "(Apache-2.0). The program also holds code of the components below, which the compiler links into it "
-        "from the build machine's Debian packages. Each section names a component, its package and version, and gives the notices that "
-        "the package ships with it, unchanged.", 78)
+        "from the build machine's Debian packages. Each section names a component, its package and version, "
+        "and gives the notices that the package ships with it, unchanged.", 78)
     text = "\n\n".join([introduction] + sections + ([f"{rule}\nThe GNU General Public License, version 3, "
                                                       f"from {GPL_3}:\n\n{gpl}"] if gpl else [])) + "\n"
     os.makedirs(output, exist_ok=True)
@@ -433,6 +467,9 @@ def main():
     notices.add_argument("link_map")
     notices.add_argument("output")
     notices.add_argument("--own", action="append", default=[], help="a folder whose files are the project's")
+    notices.add_argument("--compiler", default=COMPILER, help="the C++ compiler that built the program")
+    notices.add_argument("--not-a-release", action="store_true",
+                         help="warn of a member that maps to no component and list it as not yet reviewed")
     bom = commands.add_parser("bom", parents=[common])
     for name in ("components", "program", "package", "output"):
         bom.add_argument(name)
@@ -443,7 +480,8 @@ def main():
             identity = json.load(f)
         if arguments.command == "notices":
             records, size = write_notices(arguments.link_map, arguments.output,
-                                          [os.path.abspath(f) for f in arguments.own], identity)
+                                          [os.path.abspath(f) for f in arguments.own], identity,
+                                          arguments.compiler, release=not arguments.not_a_release)
             print(f"{NOTICES}: {size} bytes, " + "; ".join(f"{r['name']} {r['version']} ({r['objects']} objects)"
                                                           for r in records))
         else:

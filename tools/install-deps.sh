@@ -91,15 +91,21 @@ if [[ "$group" == all ]]; then
 fi
 npm_missing=false
 if [[ "$group" == all ]]; then
-  installed=$(npm root -g 2>/dev/null)/${npm_schemas%@*}/package.json
-  grep -qF "\"version\": \"${npm_schemas##*@}\"" "$installed" 2>/dev/null || npm_missing=true
+  # Without npm (it comes with the packages above) nothing can be installed
+  # yet, and asking it where its global folder is would end this script.
+  npm_missing=true
+  if command -v npm >/dev/null && global=$(npm root -g 2>/dev/null); then
+    installed=$global/${npm_schemas%@*}/package.json
+    grep -qF "\"version\": \"${npm_schemas##*@}\"" "$installed" 2>/dev/null && npm_missing=false
+  fi
 fi
 [[ ${#missing[@]} -eq 0 && ${#ungenerated[@]} -eq 0 && $npm_missing == false ]] && exit 0
 
 as_root=()
 if [[ $(id -u) -ne 0 ]]; then
   if ! command -v sudo >/dev/null; then
-    echo "Missing Debian packages: ${missing[*]}; locales not generated: ${ungenerated[*]}" >&2
+    echo "Missing Debian packages: ${missing[*]}; locales not generated: ${ungenerated[*]};" \
+      "npm package missing: $([[ $npm_missing == true ]] && echo "$npm_schemas")" >&2
     echo "Run this again as root, or install sudo first." >&2
     exit 1
   fi

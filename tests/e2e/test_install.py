@@ -378,9 +378,13 @@ class InstallTest(unittest.TestCase):
             installed = os.path.join(self.windows_folder(wine), INSTALLED_NAME)
 
             def listed():
-                status, listing = wine.run("uninstaller", "--list")
+                # The programs Windows lists as installed, from their key through reg: Wine 10's
+                # `uninstaller --list` writes nothing into a file, where wine.run sends output.
+                status, listing = wine.run("reg", "query", r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall",
+                                           "/s")
                 self.assertEqual(status, 0)
-                return [line for line in listing.splitlines() if line.endswith("|||" + CAPTION)]
+                return [line for line in listing.splitlines()
+                        if line.split(None, 2) == ["DisplayName", "REG_SZ", CAPTION]]
 
             for self_installed_first in (False, True):
                 with self.subTest(self_installed_first=self_installed_first):
