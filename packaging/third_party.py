@@ -112,6 +112,14 @@ MEMBERS = [
                     r"(?:cow-|sso_)?(?:w?string-inst|stdexcept|string)|functexcept|snprintf_lite|"
                     r"functional|random|tree|list|hashtable_c\+\+0x|guard|pure|atexit_thread|"
                     r"(?:cow-)?shim_facets|system_error|ios\w*|locale\w*|string_view", "libstdc++", ""),
+    # GCC 14's link (Debian 13) takes in cxx11-stdexcept as well, and its
+    # archives hold these members that GCC 12's do not (ios_errcat falls under
+    # the row above); each one's source carries GCC's licence with the runtime
+    # exception. Its time zones (tzdb) have no row: they embed the time zone
+    # database, which comes under terms of its own.
+    (r"libgcc\.a", r"gthr-win32-cond", "libgcc", ""),
+    (r"libgcc_eh\.a", r"gthr-win32-thread", "libgcc", ""),
+    (r"libstdc\+\+\.a", r"cxx11-stdexcept|assert_fail", "libstdc++", ""),
 ]
 
 
