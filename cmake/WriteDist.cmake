@@ -13,7 +13,7 @@
 #               -DTITLE=<program name> -DURL=<maker's web site>
 #               -DIDENTITY=<the build's identity.json, for the notices and the bill>
 #               -DNOTICES=<the build's third-party folder, see ThirdPartyNotices.cmake>
-#               -DCOMPILER=<the C++ compiler that built it>
+#               [-DCOMPILER=<the C++ compiler that built it>]
 #               [-DEPOCH=<the release's time, SOURCE_DATE_EPOCH>] -P WriteDist.cmake
 include("${CMAKE_CURRENT_LIST_DIR}/SignRelease.cmake")
 
@@ -46,9 +46,14 @@ if(NOT EXISTS "${NOTICES}/${notices}" OR NOT EXISTS "${NOTICES}/${stem}.map")
                       "the release is built with MinGW-w64 only")
 endif()
 file(REMOVE_RECURSE "${WORK}/linked")
+# Without COMPILER, third_party.py asks the compiler the toolchain file names.
+set(compilerOption "")
+if(COMPILER)
+  set(compilerOption --compiler "${COMPILER}")
+endif()
 execute_process(
   COMMAND "${python}" "${CMAKE_CURRENT_LIST_DIR}/../packaging/third_party.py" notices
-          "${NOTICES}/${stem}.map" "${WORK}/linked" --compiler "${COMPILER}" --identity "${IDENTITY}"
+          "${NOTICES}/${stem}.map" "${WORK}/linked" ${compilerOption} --identity "${IDENTITY}"
   RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(status EQUAL 0)
   file(SHA256 "${WORK}/linked/${notices}" linked)
