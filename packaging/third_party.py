@@ -37,6 +37,7 @@ release gives the same bytes on any machine.
 Needs Debian's python3, python3-debian and dpkg-query. Any failure ends with
 status 1 and a message that says why."""
 import argparse
+import functools
 import hashlib
 import json
 import os
@@ -141,8 +142,11 @@ def run(*command):
     return result.stdout
 
 
+@functools.lru_cache(maxsize=None)
 def package_of(path):
-    """The Debian package that installed the file."""
+    """The Debian package that installed the file. Asked once per file: the
+    link takes many members of one archive, and each question reads dpkg's
+    whole list of files."""
     return run("dpkg-query", "-S", path).split(":", 1)[0].split(",")[0].strip()
 
 
