@@ -41,6 +41,7 @@ import functools
 import hashlib
 import json
 import os
+import platform
 import re
 import subprocess
 import sys
@@ -157,7 +158,10 @@ def package_details(package):
 
 def purl(package, version, architecture):
     quoted = version.replace("%", "%25").replace("+", "%2B").replace(":", "%3A")
-    return f"pkg:deb/debian/{package}@{quoted}?arch={architecture}&distro=debian-12"
+    # The Debian release the packages come from: the build machine's own.
+    machine = platform.freedesktop_os_release()
+    release = machine.get("VERSION_ID") or machine.get("VERSION_CODENAME", "unknown")
+    return f"pkg:deb/debian/{package}@{quoted}?arch={architecture}&distro=debian-{release}"
 
 
 def outside_inputs(link_map, own_folders):
