@@ -28,12 +28,17 @@ import argparse
 import json
 import os
 import shutil
-import signal
 import statistics
 import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+
+# The end-to-end tests' harness: the same Wine environment (the caller's WINE*
+# and locale settings left out), X server and prefix as the tests.
+import e2e  # noqa: E402
 
 WARM_UP_SECONDS = 3.0
 # After the display is told off: the last frames and the inspector's own run end.
@@ -43,15 +48,7 @@ GOAL = 0.5
 PHASE_GOALS = [("display off", 0.1), ("disconnected", 0.1), ("remote", 0.5), ("animations off", 0.1)]
 GLASS_KEY = r"HKLM\SYSTEM\CurrentControlSet\Control\Terminal Server"
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
-WINE_ENVIRONMENT = {
-    "WINEDEBUG": "-all",
-    # Without winedbg a crash ends the program instead of hanging; without
-    # winemenubuilder a new prefix writes nothing into $HOME.
-    "WINEDLLOVERRIDES": "winedbg.exe,winemenubuilder.exe=d",
-    # One language and file-name code page whatever the shell's locale.
-    "LANG": "C.UTF-8",
-    "LC_ALL": "C.UTF-8",
-}
+
 
 
 class Failure(RuntimeError):
@@ -122,47 +119,18 @@ def describe(total, by_name):
     return "%.1f%% of a core (%s)" % (100 * total, ", ".join(parts))
 
 
-def free_display():
-    for number in range(90, 200):
-        if not os.path.exists("/tmp/.X11-unix/X%d" % number) and not os.path.exists("/tmp/.X%d-lock" % number):
-            return ":%d" % number
-    raise Failure("no free X display between :90 and :199")
-
-
 def start_x_server(size, work):
-    display = free_display()
-    log = open(os.path.join(work, "xvfb.log"), "wb")
-    server = subprocess.Popen(["Xvfb", display, "-screen", "0", size + "x24", "-nolisten", "tcp", "-noreset"],
-                              stdout=log, stderr=subprocess.STDOUT, start_new_session=True)
-    deadline = time.monotonic() + 10
-    while time.monotonic() < deadline:
-        if server.poll() is not None:
-            raise Failure("Xvfb %s ended at once; see %s" % (display, log.name))
-        if subprocess.run(["xdpyinfo", "-display", display], stdout=subprocess.DEVNULL,
-                          stderr=subprocess.DEVNULL).returncode == 0:
-            return server, display
-        time.sleep(0.05)
-    stop(server)
-    raise Failure("Xvfb %s did not come up" % display)
+    """A private Xvfb screen of `size` ("WxH"), started as the end-to-end tests start theirs."""
+    width, height = (int(value) for value in size.split("x"))
+    return e2e.start_xvfb(work, width, height)
 
 
-def stop(process, grace=5.0):
-    if process.poll() is None:
-        process.send_signal(signal.SIGTERM)
-        try:
-            process.wait(grace)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
-
-
-def make_prefix(prefix, template, env, work):
+def make_prefix(prefix, template):
+    """The prefix as the end-to-end tests make theirs, or a copy of `template`."""
     if template:
-        subprocess.run(["cp", "-a", template, prefix], check=True, timeout=300)
-        return
-    with open(os.path.join(work, "wineboot.log"), "wb") as log:
-        subprocess.run(["wineboot", "-i"], env=env, stdout=log, stderr=subprocess.STDOUT, check=True, timeout=300)
-    subprocess.run(["wineserver", "-w"], env=env, timeout=120)
+        e2e.copy_prefix(template, prefix)
+    else:
+        e2e.make_prefix_template(prefix)
 
 
 def measure(name, command, env, prefix, x_server, seconds, work):
@@ -186,9 +154,9 @@ def measure_phases(name, command, env, prefix, x_server, seconds, work, changes=
                 change()
                 time.sleep(SETTLE_SECONDS)
             started = time.monotonic()
-            before = snapshot(prefix, x_server.pid)
+            before = snapshot(prefix, x_server.process.pid)
             time.sleep(seconds)
-            after = snapshot(prefix, x_server.pid)
+            after = snapshot(prefix, x_server.process.pid)
             elapsed = time.monotonic() - started
             if program.poll() is not None:
                 raise Failure("%s ended during the measurement (status %s)" % (name, program.returncode))
@@ -247,11 +215,12 @@ def run(arguments):
     shutil.copyfile(os.path.join(windows_bin, "Frostlane1.exe"), saver)
     reference = os.path.join(windows_bin, "fullframe.exe")
 
-    x_server, display = start_x_server(arguments.size, work)
-    env = dict(os.environ, WINEPREFIX=prefix, DISPLAY=display, **WINE_ENVIRONMENT)
+    x_server = start_x_server(arguments.size, work)
+    display = x_server.display
+    env = e2e.wine_environment(WINEPREFIX=prefix, DISPLAY=display)
     wineserver = None
     try:
-        make_prefix(prefix, arguments.prefix_template, env, work)
+        make_prefix(prefix, arguments.prefix_template)
         # A persistent wineserver of our own, so no program's start-up brings one up.
         wineserver = subprocess.Popen(["wineserver", "-f", "-p"], env=env, stdout=subprocess.DEVNULL,
                                       stderr=subprocess.DEVNULL)
@@ -295,8 +264,8 @@ def run(arguments):
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
         if wineserver:
-            stop(wineserver, grace=10.0)
-        stop(x_server)
+            e2e.stop_process(wineserver, grace=10.0)
+        x_server.close()
         if not arguments.keep and not arguments.work:
             shutil.rmtree(work, ignore_errors=True)
 
@@ -312,7 +281,7 @@ def main():
     parser.add_argument("--keep", action="store_true", help="keep the temporary work folder")
     try:
         return run(parser.parse_args())
-    except Failure as failure:
+    except (Failure, e2e.EnvironmentFailure) as failure:
         print("wine_cpu: %s" % failure, file=sys.stderr)
         return 1
 

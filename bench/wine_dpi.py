@@ -41,11 +41,11 @@ import tempfile
 import time
 
 import wine_cpu
+from wine_cpu import e2e
 
 CONFIGURATIONS = [("1920x1080", 96), ("1920x1080", 144), ("3840x2160", 96), ("3840x2160", 192)]
 # Of the same screen size, the density measured against its 96-dpi run.
 SCALED_GOAL = 1.6
-DESKTOP = (58, 110, 165)
 SAMPLED_ROWS = 48
 START_TIMEOUT = 20.0
 POLL_INTERVAL = 0.005
@@ -99,7 +99,7 @@ class RowSampler:
     def full_frame(self):
         """True when the sampled rows show the saver's whole first frame: no
         desktop, no unpainted black row, and bands on a quarter of the rows."""
-        desktop = DESKTOP[0] << 16 | DESKTOP[1] << 8 | DESKTOP[2]
+        desktop = e2e.DESKTOP[0] << 16 | e2e.DESKTOP[1] << 8 | e2e.DESKTOP[2]
         inked = 0
         for y in self.rows:
             pixels = self.row(y)
@@ -123,7 +123,7 @@ def set_density(env, dots_per_inch, work):
 
 def time_start_up(saver, env, sampler, x_display, work, number):
     """Seconds from starting the saver to its first full frame on the screen."""
-    subprocess.run(["xsetroot", "-solid", "#%02x%02x%02x" % DESKTOP], env=dict(env, DISPLAY=x_display), check=True)
+    subprocess.run(["xsetroot", "-solid", "#%02x%02x%02x" % e2e.DESKTOP], env=dict(env, DISPLAY=x_display), check=True)
     log = open(os.path.join(work, "start-%d.log" % number), "wb")
     started = time.monotonic()
     program = subprocess.Popen(["wine", saver, "/s"], env=env, stdin=subprocess.DEVNULL, stdout=log,
@@ -146,7 +146,7 @@ def time_start_up(saver, env, sampler, x_display, work, number):
 
 
 def measure_configuration(size, dots_per_inch, arguments, paths, x_server, display, results):
-    env = dict(os.environ, WINEPREFIX=paths["prefix"], DISPLAY=display, **wine_cpu.WINE_ENVIRONMENT)
+    env = e2e.wine_environment(WINEPREFIX=paths["prefix"], DISPLAY=display)
     set_density(env, dots_per_inch, paths["work"])
     wineserver = subprocess.Popen(["wineserver", "-f", "-p"], env=env, stdout=subprocess.DEVNULL,
                                   stderr=subprocess.DEVNULL)
@@ -183,7 +183,7 @@ def measure_configuration(size, dots_per_inch, arguments, paths, x_server, displ
         results[(size, dots_per_inch)] = (start_up, reference, saver)
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-        wine_cpu.stop(wineserver, grace=10.0)
+        e2e.stop_process(wineserver, grace=10.0)
 
 
 def summarise(results):
@@ -238,17 +238,17 @@ def run(arguments):
     prefix_made = False
     try:
         for size in dict.fromkeys(size for size, _ in CONFIGURATIONS):
-            x_server, display = wine_cpu.start_x_server(size, work)
+            x_server = wine_cpu.start_x_server(size, work)
+            display = x_server.display
             try:
                 if not prefix_made:
-                    env = dict(os.environ, WINEPREFIX=paths["prefix"], DISPLAY=display, **wine_cpu.WINE_ENVIRONMENT)
-                    wine_cpu.make_prefix(paths["prefix"], arguments.prefix_template, env, work)
+                    wine_cpu.make_prefix(paths["prefix"], arguments.prefix_template)
                     prefix_made = True
                 for configuration_size, dots_per_inch in CONFIGURATIONS:
                     if configuration_size == size:
                         measure_configuration(size, dots_per_inch, arguments, paths, x_server, display, results)
             finally:
-                wine_cpu.stop(x_server)
+                x_server.close()
         summarise(results)
         return 0
     finally:
@@ -266,7 +266,7 @@ def main():
     parser.add_argument("--keep", action="store_true", help="keep the temporary work folder")
     try:
         return run(parser.parse_args())
-    except wine_cpu.Failure as failure:
+    except (wine_cpu.Failure, e2e.EnvironmentFailure) as failure:
         print("wine_dpi: %s" % failure, file=sys.stderr)
         return 1
 

@@ -6,11 +6,35 @@
 # further density the art pipeline wrote, one folder per density
 # (assets/pictures/<dpi>dpi). The folders present are the densities carried; a
 # generated table lists them, smallest first, for the program to choose from.
-set(PICTURE_STEMS
-  00-stocking 01-gingerbread-boy 02-locomotive 03-snowflake 04-rocking-horse 05-bell
-  06-christmas-tree 07-gingerbread-man 08-angel 09-candy-cane 10-star 11-gingerbread-girl)
+# The pictures themselves are those of assets/pictures.txt, in its order; their
+# sizes there go into a generated header for the tests (PictureList.h).
 set(PICTURE_ART_DIR ${CMAKE_SOURCE_DIR}/assets/pictures)
 set(PICTURE_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated/pictures)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/pictures.txt)
+file(STRINGS ${CMAKE_SOURCE_DIR}/assets/pictures.txt pictureLines REGEX "^[a-z]")
+set(PICTURE_STEMS "")
+set(pictureSizes "")
+foreach(line IN LISTS pictureLines)
+  list(LENGTH PICTURE_STEMS index)
+  string(REGEX MATCH "^([a-z-]+) ([0-9]+) ([0-9]+)$" matched "${line}")
+  if(NOT matched)
+    message(FATAL_ERROR "assets/pictures.txt: '${line}' is not 'name width height'")
+  endif()
+  if(index LESS 10)
+    set(index 0${index})
+  endif()
+  list(APPEND PICTURE_STEMS ${index}-${CMAKE_MATCH_1})
+  string(APPEND pictureSizes "    {${CMAKE_MATCH_2}, ${CMAKE_MATCH_3}},\n")
+endforeach()
+file(CONFIGURE OUTPUT ${PICTURE_GENERATED_DIR}/PictureList.h CONTENT "// Generated at configure time from assets/pictures.txt; do not edit.
+#pragma once
+
+#include <utility>
+
+// Each picture's width and height in pixels at 96 dots per inch, by index.
+inline constexpr std::pair<int, int> kPictureSizesAt96[] = {
+${pictureSizes}};
+")
 
 # Writes ${output} holding the files as the array ${symbol}.
 function(frostlane_embed_pictures output symbol files)

@@ -41,8 +41,8 @@ function(frostlane_third_party_notices program resourceScript)
     OUTPUT ${notices} ${folder}/components.json
     COMMAND ${FROSTLANE_DEBIAN_PYTHON} ${CMAKE_SOURCE_DIR}/packaging/third_party.py notices
             ${folder}/link-probe.map ${folder} --own ${CMAKE_BINARY_DIR} --own ${CMAKE_SOURCE_DIR}
-            --compiler ${CMAKE_CXX_COMPILER} --not-a-release
-    DEPENDS ${probe} ${CMAKE_SOURCE_DIR}/packaging/third_party.py
+            --compiler ${CMAKE_CXX_COMPILER} --not-a-release --identity ${FROSTLANE_IDENTITY_FILE}
+    DEPENDS ${probe} ${CMAKE_SOURCE_DIR}/packaging/third_party.py ${FROSTLANE_IDENTITY_FILE}
     COMMENT "Finding the third-party code in the link and writing its notices"
     VERBATIM)
   add_custom_target(${program}_notices DEPENDS ${notices})

@@ -11,8 +11,9 @@
 # folder before every file is made, so a failure leaves none of them there.
 # Run as: cmake -DPROGRAM=<built Frostlane1.exe> -DDIST=<folder> -DWORK=<scratch folder>
 #               -DTITLE=<program name> -DURL=<maker's web site>
+#               -DIDENTITY=<the build's identity.json, for the notices and the bill>
 #               -DNOTICES=<the build's third-party folder, see ThirdPartyNotices.cmake>
-#               [-DCOMPILER=<the C++ compiler that built it, if not the toolchain file's>]
+#               [-DCOMPILER=<the C++ compiler that built it>]
 #               [-DEPOCH=<the release's time, SOURCE_DATE_EPOCH>] -P WriteDist.cmake
 include("${CMAKE_CURRENT_LIST_DIR}/SignRelease.cmake")
 
@@ -45,13 +46,14 @@ if(NOT EXISTS "${NOTICES}/${notices}" OR NOT EXISTS "${NOTICES}/${stem}.map")
                       "the release is built with MinGW-w64 only")
 endif()
 file(REMOVE_RECURSE "${WORK}/linked")
-set(compiler)
+# Without COMPILER, third_party.py asks the compiler the toolchain file names.
+set(compilerOption "")
 if(COMPILER)
-  set(compiler --compiler "${COMPILER}")
+  set(compilerOption --compiler "${COMPILER}")
 endif()
 execute_process(
   COMMAND "${python}" "${CMAKE_CURRENT_LIST_DIR}/../packaging/third_party.py" notices
-          "${NOTICES}/${stem}.map" "${WORK}/linked" ${compiler}
+          "${NOTICES}/${stem}.map" "${WORK}/linked" ${compilerOption} --identity "${IDENTITY}"
   RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(status EQUAL 0)
   file(SHA256 "${WORK}/linked/${notices}" linked)
@@ -93,7 +95,7 @@ endif()
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${EPOCH}
           "${python}" "${CMAKE_CURRENT_LIST_DIR}/../packaging/third_party.py" bom "${WORK}/linked/components.json"
-          "${release}" "${WORK}/${package}" "${WORK}/${bill}" ${signed}
+          "${release}" "${WORK}/${package}" "${WORK}/${bill}" ${signed} --identity "${IDENTITY}"
   RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT status EQUAL 0)
   string(STRIP "${output}" output)

@@ -20,8 +20,8 @@ build's inputs instead:
   a second package of the same version (a signed one beside an unsigned, say)
   is refused as already installed rather than installed twice.
 
-The version is read from the program's own version block, so the package can
-never claim another. Windows Installer compares only the first three fields of
+The version and the file's language are read from the program's own version
+block, so the package can never claim others. Windows Installer compares only the first three fields of
 a product version (major and minor up to 255, build up to 65535) and ignores a
 fourth, so the program's four fields a.b.c.d go into three as
 a.b.(c * 1000 + d): 1.0.0.14 becomes 1.0.14, and the order of versions is kept
@@ -54,8 +54,8 @@ EARLIEST_CABINET_TIME, LATEST_CABINET_TIME = 315532800, 4354819199
 VERSION_BLOCK = "VS_VERSION_INFO\0".encode("utf-16-le") + b"\0\0" + struct.pack("<I", 0xFEEF04BD)
 SECONDS_FROM_1601_TO_1970 = 11644473600
 NO_PACKAGE_CODE = "{00000000-0000-0000-0000-000000000000}"
-# The language of the program's version block, US English.
-PROGRAM_LANGUAGE = "1033"
+# The key of the version block's list of its languages and code pages.
+TRANSLATION_KEY = "Translation\0".encode("utf-16-le")
 
 
 class PackageError(Exception):
@@ -71,6 +71,27 @@ def program_versions(program):
     file_high, file_low, product_high, product_low = struct.unpack_from("<4I", program, found[0] + len(VERSION_BLOCK) + 4)
     return ((file_high >> 16, file_high & 0xFFFF, file_low >> 16, file_low & 0xFFFF),
             (product_high >> 16, product_high & 0xFFFF, product_low >> 16, product_low & 0xFFFF))
+
+
+def program_language(program):
+    """The language of the program's version block, as the decimal language id
+    that Windows Installer's File table takes: the first language its
+    Translation value lists. The block's parts start on 32-bit boundaries
+    counted from the block's start, so the value follows its key's padding."""
+    found = program.find(VERSION_BLOCK)
+    if found < 6:
+        raise PackageError("the program carries no version block")
+    start = found - 6
+    block = program[start:start + struct.unpack_from("<H", program, start)[0]]
+    key = block.find(TRANSLATION_KEY)
+    if key < 0:
+        raise PackageError("the program's version block names no language (no Translation value)")
+    value = key + len(TRANSLATION_KEY)
+    value += -value % 4
+    if value + 4 > len(block):
+        raise PackageError("the program's version block ends inside its Translation value")
+    language, _ = struct.unpack_from("<HH", block, value)
+    return str(language)
 
 
 def installer_version(version):
@@ -141,11 +162,11 @@ def short_name(long_name):
     return usable(stem)[:6] + "~1." + usable(extension)[:3]
 
 
-def stamp(package, file_version, epoch, package_code):
+def stamp(package, file_version, language, epoch, package_code):
     """Gives the package's file what Windows Installer's validation asks of a
     program: its version, so an older copy of the program (the self-install's,
     say) is replaced by the rules for versioned files; the language of its
-    version block (US English); its short name beside the long one; and no
+    version block; its short name beside the long one; and no
     hash, which is for unversioned files alone. Then gives the summary
     information the build's time and the package code."""
     Libmsi = libmsi()
@@ -154,7 +175,7 @@ def stamp(package, file_version, epoch, package_code):
     long_name = name.rpartition("|")[2]
     update = Libmsi.Record.new(3)
     update.set_string(1, "%d.%d.%d.%d" % file_version)
-    update.set_string(2, PROGRAM_LANGUAGE)
+    update.set_string(2, language)
     update.set_string(3, short_name(long_name) + "|" + long_name)
     Libmsi.Query.new(database, "UPDATE `File` SET `Version` = ?, `Language` = ?, `FileName` = ? "
                                "WHERE `File` = 'Saver'").execute(update)
@@ -186,6 +207,7 @@ def make_package(program_path, output):
     with open(program_path, "rb") as f:
         program = f.read()
     file_version, product_version = program_versions(program)
+    language = program_language(program)
     version = installer_version(product_version)
     upgrade = upgrade_code()
     epoch = source_date_epoch()
@@ -196,10 +218,10 @@ def make_package(program_path, output):
         # The cabinet keeps the file's time, which becomes the installed file's.
         os.utime(staged, (epoch, epoch))
         package = run_wixl(folder, version, uuid.uuid5(upgrade, "ProductCode " + version))
-        stamp(package, file_version, epoch, NO_PACKAGE_CODE)
+        stamp(package, file_version, language, epoch, NO_PACKAGE_CODE)
         with open(package, "rb") as f:
             digest = hashlib.sha256(f.read()).hexdigest()
-        stamp(package, file_version, epoch, guid(uuid.uuid5(upgrade, "PackageCode " + digest)))
+        stamp(package, file_version, language, epoch, guid(uuid.uuid5(upgrade, "PackageCode " + digest)))
         os.replace(package, output)
     return version
 

@@ -51,8 +51,6 @@ import uuid
 
 from debian import copyright as debian_copyright
 
-PRODUCT, MAKER, MAKER_SITE = "Frostlane 1", "Quillon Solutions", "http://www.quillonsolutions.example/"
-INSTALLED_NAME = "Quillon_Solutions_Frostlane_1.scr"
 NOTICES, COMPONENTS = "THIRD-PARTY-NOTICES.txt", "components.json"
 # The compiler that the toolchain file names, unless the build names another.
 COMPILER = "x86_64-w64-mingw32-g++-win32"
@@ -71,8 +69,18 @@ COMPONENT_DETAILS = {
     "libstdc++": {"name": "GNU C++ library (libstdc++)", "package": "g++-mingw-w64-x86-64-win32",
                   "terms": GCC_TERMS, "spdx": "GPL-3.0-or-later WITH GCC-exception-3.1", "headers": True},
 }
-# Debian's short names of licences that have an SPDX id.
-SPDX_IDS = {"ZPL-2.1": "ZPL-2.1", "expat": "MIT", "ISC": "ISC", "BSD-3-clause": "BSD-3-Clause"}
+# Debian's short names of licences that have an SPDX id, with the id and the
+# licence's full name as the SPDX list gives it: the notices name a licence by
+# both, since an id alone means nothing to most readers.
+SPDX_LICENCES = {"ZPL-2.1": ("ZPL-2.1", "Zope Public License 2.1"), "expat": ("MIT", "MIT License"),
+                 "ISC": ("ISC", "ISC License"), "BSD-3-clause": ("BSD-3-Clause", 'BSD 3-Clause "New" or "Revised" License')}
+# The full name of the GCC libraries' licence expression, as the notices give it.
+EXPRESSION_NAMES = {"GPL-3.0-or-later WITH GCC-exception-3.1":
+                    "GNU General Public License v3.0 or later with GCC Runtime Library exception 3.1"}
+# Who makes each component, its supplier in the bill of materials.
+MINGW_W64_PROJECT = {"name": "The MinGW-w64 project", "url": ["https://www.mingw-w64.org/"]}
+GCC_PROJECT = {"name": "The GCC project of the Free Software Foundation", "url": ["https://gcc.gnu.org/"]}
+SUPPLIERS = {"mingw-w64": MINGW_W64_PROJECT, "libgcc": GCC_PROJECT, "libstdc++": GCC_PROJECT}
 
 # Every outside input the program may take: the file (an object, or an archive
 # with a pattern of its members' names less ".o"; the groups fill the source path), the
@@ -137,8 +145,9 @@ def run(*command):
 
 @functools.lru_cache(maxsize=None)
 def package_of(path):
-    """The Debian package that installed the file. Asked once per file: each
-    question reads all of dpkg's file lists, and an archive gives many members."""
+    """The Debian package that installed the file. Asked once per file: the
+    link takes many members of one archive, and each question reads dpkg's
+    whole list of files."""
     return run("dpkg-query", "-S", path).split(":", 1)[0].split(",")[0].strip()
 
 
@@ -208,6 +217,15 @@ def indented_text(text):
     return "\n".join("" if line.strip() == "." else line for line in text.splitlines())
 
 
+def licence_title(synopsis):
+    """A licence as the notices name it: "Zope Public License 2.1 (ZPL-2.1)", or
+    Debian's short name alone where it has no SPDX id."""
+    if synopsis in SPDX_LICENCES:
+        spdx_id, name = SPDX_LICENCES[synopsis]
+        return f"{name} ({spdx_id})"
+    return synopsis
+
+
 def dep5_notices(copyright_file, sources):
     """The paragraphs of a machine-readable copyright file that govern the
     sources, each with its licence's text, and their licences."""
@@ -228,7 +246,7 @@ def dep5_notices(copyright_file, sources):
         if not text:
             raise NoticeError(f"{copyright_file} gives no text for the licence {synopsis}")
         covered = sorted(source for source in sources if document.find_files_paragraph(source) is paragraph)
-        sections.append(f"Copyright: {paragraph.copyright}\nLicense: {synopsis}\n"
+        sections.append(f"Copyright: {paragraph.copyright}\nLicense: {licence_title(synopsis)}\n"
                         + textwrap.fill(f"(covers the linked {', '.join(covered)})", 78)
                         + f"\n\n{indented_text(text)}")
         licences.append(synopsis)
@@ -281,12 +299,13 @@ def component_notices(key, inputs, written, compiler):
     sources = sorted(set(inputs.values()))
     if "terms" in details:
         terms = marked_terms(copyright_file, *details["terms"])
-        parts = [f"The same terms as for {written[terms]} above." if terms in written else terms]
+        parts = [f"License: {EXPRESSION_NAMES[details['spdx']]} ({details['spdx']})\n\n"
+                 + (f"The same terms as for {written[terms]} above." if terms in written else terms)]
         written.setdefault(terms, details["name"])
         licences = [{"expression": details["spdx"]}]
     else:
         parts, synopses = dep5_notices(copyright_file, sources)
-        licences = [{"license": {"id": SPDX_IDS[s]}} if s in SPDX_IDS else {"license": {"name": s}}
+        licences = [{"license": {"id": SPDX_LICENCES[s][0]}} if s in SPDX_LICENCES else {"license": {"name": s}}
                     for s in synopses]
     if details.get("headers"):
         headers = cxx_headers(compiler)
@@ -295,12 +314,12 @@ def component_notices(key, inputs, written, compiler):
     archives = sorted({os.path.basename(path) for path, _ in inputs})
     heading = (f"{details['name']}\nDebian package {package}, version {version}\n"
                f"Linked from: {', '.join(archives)} ({len(inputs)} objects)\nFrom {copyright_file}:")
-    record = {"name": details["name"], "package": package, "version": version,
+    record = {"name": details["name"], "package": package, "version": version, "supplier": SUPPLIERS[key],
               "purl": purl(package, version, architecture), "licenses": licences, "objects": len(inputs)}
     return heading + "\n\n" + "\n\n".join(parts), record
 
 
-def write_notices(link_map_path, output, own_folders, title, compiler, release):
+def write_notices(link_map_path, output, own_folders, identity, compiler, release):
     targets = [os.path.join(output, NOTICES), os.path.join(output, COMPONENTS)]
     for target in targets:
         if os.path.exists(target):
@@ -341,11 +360,11 @@ def write_notices(link_map_path, output, own_folders, title, compiler, release):
             "read for these notices; a release stops until it has.", 78) + "\n\n" + "\n".join(unreviewed))
     with open(GPL_3, encoding="utf-8") as f:
         gpl = f.read().strip() if uses_gpl else ""
-    introduction = f"Third-party notices for {title}\n\n" + textwrap.fill(
-        f"{PRODUCT} is made by {MAKER} and licensed under the Apache License 2.0. The program also holds "
-        "code of the components below, which the compiler links into it from the build machine's Debian "
-        "packages. Each section names a component, its package and version, and gives the notices that "
-        "the package ships with it, unchanged.", 78)
+    introduction = f"Third-party notices for {identity['title']}\n\n" + textwrap.fill(
+        f"{identity['product']} is made by {identity['maker']} and licensed under the Apache License 2.0 "
+        "(Apache-2.0). The program also holds code of the components below, which the compiler links into it "
+        "from the build machine's Debian packages. Each section names a component, its package and version, "
+        "and gives the notices that the package ships with it, unchanged.", 78)
     text = "\n\n".join([introduction] + sections + ([f"{rule}\nThe GNU General Public License, version 3, "
                                                       f"from {GPL_3}:\n\n{gpl}"] if gpl else [])) + "\n"
     os.makedirs(output, exist_ok=True)
@@ -388,16 +407,17 @@ def tool(name, package, description):
             "purl": purl(package, version, architecture)}
 
 
-def write_bom(components_path, program, package, output, signed):
+def write_bom(components_path, program, package, output, signed, identity):
     with open(components_path, encoding="utf-8") as f:
         linked = json.load(f)
     epoch = os.environ.get("SOURCE_DATE_EPOCH", "")
     version = program_version(program)
     a, b, c, d = (int(n) for n in version.split("."))
-    maker = {"name": MAKER, "url": [MAKER_SITE]}
+    maker = {"name": identity["maker"], "url": [identity["site"]]}
+    installed_name = identity["installed_name"]
     own_licence = [{"license": {"id": "Apache-2.0"}}]
     libraries = [{"type": "library", "bom-ref": record["purl"], "name": record["name"], "version": record["version"],
-                  "purl": record["purl"], "licenses": record["licenses"],
+                  "purl": record["purl"], "licenses": record["licenses"], "supplier": record["supplier"],
                   "description": f"{record['objects']} objects linked from Debian package {record['package']}"}
                  for record in linked]
     program_name, package_name = os.path.basename(program), os.path.basename(package)
@@ -412,9 +432,9 @@ def write_bom(components_path, program, package, output, signed):
         "metadata": {
             "lifecycles": [{"phase": "build"}],
             "tools": {"components": tools},
-            "component": {"type": "application", "bom-ref": "release", "name": PRODUCT, "version": version,
+            "component": {"type": "application", "bom-ref": "release", "name": identity["product"], "version": version,
                           "supplier": maker, "manufacturer": maker, "licenses": own_licence,
-                          "description": f"The release of {MAKER} {PRODUCT}: the program and its Windows "
+                          "description": f"The release of {identity['title']}: the program and its Windows "
                                          "Installer package" + (", both signed" if signed else "")},
             "supplier": maker,
         },
@@ -425,16 +445,16 @@ def write_bom(components_path, program, package, output, signed):
             {"type": "application", "bom-ref": package_name, "name": package_name,
              "version": f"{a}.{b}.{c * 1000 + d}", "supplier": maker, "licenses": own_licence,
              "hashes": file_hashes(package), "description": "The Windows Installer package for administrators",
-             "components": [{"type": "application", "bom-ref": f"{package_name}/{INSTALLED_NAME}",
-                             "name": INSTALLED_NAME, "version": version, "supplier": maker,
+             "components": [{"type": "application", "bom-ref": f"{package_name}/{installed_name}",
+                             "name": installed_name, "version": version, "supplier": maker,
                              "licenses": own_licence, "hashes": file_hashes(program),
                              "description": f"{program_name} as the package installs it into the Windows folder"}]},
         ] + libraries,
         "dependencies": [
             {"ref": "release", "dependsOn": [program_name, package_name]},
             {"ref": program_name, "dependsOn": [library["bom-ref"] for library in libraries]},
-            {"ref": package_name, "dependsOn": [f"{package_name}/{INSTALLED_NAME}"]},
-            {"ref": f"{package_name}/{INSTALLED_NAME}", "dependsOn": [library["bom-ref"] for library in libraries]},
+            {"ref": package_name, "dependsOn": [f"{package_name}/{installed_name}"]},
+            {"ref": f"{package_name}/{installed_name}", "dependsOn": [library["bom-ref"] for library in libraries]},
         ] + [{"ref": library["bom-ref"]} for library in libraries],
     }
     if epoch:
@@ -442,7 +462,7 @@ def write_bom(components_path, program, package, output, signed):
     # The serial number names this bill among all others; derived from the
     # content, it is the same whenever the same release is described.
     content = json.dumps(bom, sort_keys=True, separators=(",", ":"))
-    bom["serialNumber"] = "urn:uuid:" + str(uuid.uuid5(uuid.NAMESPACE_URL, MAKER_SITE + "bom/" + content))
+    bom["serialNumber"] = "urn:uuid:" + str(uuid.uuid5(uuid.NAMESPACE_URL, identity["site"] + "bom/" + content))
     text = json.dumps(bom, indent=2) + "\n"
     try:
         with open(output + ".part", "w", encoding="utf-8", newline="\n") as f:
@@ -455,29 +475,34 @@ def write_bom(components_path, program, package, output, signed):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    # The product's name, maker and site, as the build wrote them (identity.json).
+    common = argparse.ArgumentParser(add_help=False)
+    common.add_argument("--identity", required=True, help="the build's identity.json")
     commands = parser.add_subparsers(dest="command", required=True)
-    notices = commands.add_parser("notices")
+    notices = commands.add_parser("notices", parents=[common])
     notices.add_argument("link_map")
     notices.add_argument("output")
     notices.add_argument("--own", action="append", default=[], help="a folder whose files are the project's")
-    notices.add_argument("--title", default=f"{MAKER} {PRODUCT}")
     notices.add_argument("--compiler", default=COMPILER, help="the C++ compiler that built the program")
     notices.add_argument("--not-a-release", action="store_true",
                          help="warn of a member that maps to no component and list it as not yet reviewed")
-    bom = commands.add_parser("bom")
+    bom = commands.add_parser("bom", parents=[common])
     for name in ("components", "program", "package", "output"):
         bom.add_argument(name)
     bom.add_argument("--signed", action="store_true")
     arguments = parser.parse_args()
     try:
+        with open(arguments.identity, encoding="utf-8") as f:
+            identity = json.load(f)
         if arguments.command == "notices":
             records, size = write_notices(arguments.link_map, arguments.output,
-                                          [os.path.abspath(f) for f in arguments.own], arguments.title,
+                                          [os.path.abspath(f) for f in arguments.own], identity,
                                           arguments.compiler, release=not arguments.not_a_release)
             print(f"{NOTICES}: {size} bytes, " + "; ".join(f"{r['name']} {r['version']} ({r['objects']} objects)"
                                                           for r in records))
         else:
-            write_bom(arguments.components, arguments.program, arguments.package, arguments.output, arguments.signed)
+            write_bom(arguments.components, arguments.program, arguments.package, arguments.output, arguments.signed,
+                      identity)
     except (NoticeError, OSError, ValueError) as error:
         print(f"third_party.py {arguments.command}: {error}", file=sys.stderr)
         sys.exit(1)

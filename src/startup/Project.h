@@ -8,13 +8,15 @@
 
 #include <memory>
 
+#include "ProductIdentity.h"
+
 #include "../monitors/modScreens.h"
 
 class frmAdvent1;
 class frmBlack;
 
 // The title the program is built with; message boxes without a caption carry it.
-inline constexpr const wchar_t* kApplicationTitle = L"Quillon Solutions Frostlane 1";
+inline constexpr const wchar_t* kApplicationTitle = FROSTLANE_TITLE_W;
 
 class Project {
  public:

@@ -9,15 +9,17 @@
 
 #include <string>
 
+#include "ProductIdentity.h"
+
 class Project;
 
 namespace modMain {
 
 // The maker's web site, offered by the configuration notice.
-inline const std::wstring kMakerWebSite = L"http://www.quillonsolutions.example/";
+inline const std::wstring kMakerWebSite = FROSTLANE_SITE_W;
 
 // The maker's name, as every language writes it.
-inline const std::wstring kMakerName = L"Quillon Solutions";
+inline const std::wstring kMakerName = FROSTLANE_MAKER_W;
 
 // Runs once at process start. Configuration and preview end the program here;
 // the saver path returns only when the event loop does, which the saver's exits

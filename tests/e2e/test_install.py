@@ -27,7 +27,7 @@ NOTICE = ("The screensaver has been installed. But you will need to open the Dis
 SETTINGS_NOTICE = ("No settings are available for this screensaver.\r\n"
                    "Would you like to visit the Quillon Solutions website?")
 DOWNLOAD_NAME = "frostlane1_install.exe"
-INSTALLED_NAME = "Quillon_Solutions_Frostlane_1.scr"
+INSTALLED_NAME = e2e.product_identity()["installed_name"]
 # The 32-bit system folder of 64-bit Wine is C:\windows\syswow64; the program
 # finds the target through that folder's parent and names it plainly.
 TARGET = "C:\\windows\\" + INSTALLED_NAME

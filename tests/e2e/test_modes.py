@@ -14,7 +14,7 @@ import e2e
 CAPTION = "Quillon Solutions Frostlane 1"
 NOTICE = ("No settings are available for this screensaver.\r\n"
           "Would you like to visit the Quillon Solutions website?")
-WEBSITE = "http://www.quillonsolutions.example/"
+WEBSITE = e2e.product_identity()["site"]
 ID_YES, ID_NO = 6, 7
 
 # How long after an answer the browser is watched for even when the answer asks

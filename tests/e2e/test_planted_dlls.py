@@ -39,7 +39,7 @@ SETTINGS_NOTICE = ("No settings are available for this screensaver.\r\n"
                    "Would you like to visit the Quillon Solutions website?")
 QUESTION = "Would you like to install Quillon Solutions Frostlane 1?"
 ELEVATED_SWITCH = "/elevated-copy"
-INSTALLED_NAME = "Quillon_Solutions_Frostlane_1.scr"
+INSTALLED_NAME = e2e.product_identity()["installed_name"]
 DIALOG_CLASS = "#32770"
 
 BOX_TIMEOUT = EXIT_TIMEOUT = e2e.PATIENCE
@@ -100,7 +100,7 @@ class PlantedDllTest(e2e.WineDesktopTest):
     def settings_notice_answered_yes(self, exe):
         program = self.start(exe, "/c")
         self.inspector.click(self.box(exe, SETTINGS_NOTICE)["hwnd"], "Yes")
-        self.assertEqual(self.browser.wait_for_calls(1, e2e.PATIENCE), ["http://www.quillonsolutions.example/"])
+        self.assertEqual(self.browser.wait_for_calls(1, e2e.PATIENCE), [e2e.product_identity()["site"]])
         self.assertTrue(program.wait(EXIT_TIMEOUT), "still running after the notice")
 
     def install_with_an_unwritable_windows_folder(self, exe):

@@ -47,7 +47,8 @@ PROGRAM = "Frostlane1.exe"
 PACKAGE = "Frostlane1.msi"
 NOTICES, BILL = "THIRD-PARTY-NOTICES.txt", "Frostlane1.cdx.json"
 BILL_SCHEMA = "http://cyclonedx.org/schema/bom-1.6.schema.json"
-INSTALLED_NAME = "Quillon_Solutions_Frostlane_1.scr"
+with open(os.environ["FROSTLANE_IDENTITY"], encoding="utf-8") as identity_file:
+    INSTALLED_NAME = json.load(identity_file)["installed_name"]
 # Where the builds differ on purpose: every setting a builder's machine may vary.
 BUILDS = [
     ("one", {"TZ": "UTC", "LC_ALL": "C"}, 0o022),
@@ -303,6 +304,7 @@ class Release(unittest.TestCase):
                 hashes = {h["alg"]: h["content"] for h in next(c for c in bill["components"] if c["name"] == name)["hashes"]}
                 self.assertEqual(hashes, {"SHA-256": hashlib.sha256(data).hexdigest(),
                                           "SHA-512": hashlib.sha512(data).hexdigest()}, name)
+            self.assertEqual([c["name"] for c in bill["components"] if "name" not in c.get("supplier", {})], [])
             tools = [tool["name"] for tool in bill["metadata"]["tools"]["components"]]
             self.assertEqual("osslsigncode" in tools, signed, tools)
             self.assertEqual(bill["metadata"]["timestamp"],
@@ -315,7 +317,7 @@ class Release(unittest.TestCase):
         carried = subprocess.run(["wrestool", "-x", "--raw", "--type=10", "--name=THIRD_PARTY_NOTICES",
                                   os.path.join(self.dists[0], PROGRAM)], capture_output=True, check=True).stdout
         self.assertEqual(carried, self.read(os.path.join(self.dists[0], NOTICES)))
-        for notice in (b"License: ZPL-2.1", b"GCC RUNTIME LIBRARY EXCEPTION", b"Hewlett-Packard Company",
+        for notice in (b"License: Zope Public License 2.1 (ZPL-2.1)", b"GCC RUNTIME LIBRARY EXCEPTION", b"Hewlett-Packard Company",
                        b"Silicon Graphics Computer Systems", b"GNU GENERAL PUBLIC LICENSE"):
             self.assertIn(notice, carried)
 
@@ -335,7 +337,8 @@ class Release(unittest.TestCase):
                 with open(os.path.join(folder, "Frostlane1.map"), "w", encoding="utf-8") as f:
                     f.write(link_map.replace("(symbol)\n\n", f"(symbol)\n\n{stranger}\n      x.o (f)\n", 1))
                 result = subprocess.run([sys.executable, os.path.join(SOURCE, "packaging", "third_party.py"),
-                                         "notices", os.path.join(folder, "Frostlane1.map"), folder]
+                                         "notices", os.path.join(folder, "Frostlane1.map"), folder,
+                                         "--identity", os.environ["FROSTLANE_IDENTITY"]]
                                         + ([] if release else ["--not-a-release"]), capture_output=True, text=True)
                 self.assertIn(stranger, result.stderr)
                 if release:

@@ -23,7 +23,6 @@ folder of the build tree where the test writes the wrapper it runs; /tmp may
 forbid running programs)."""
 import json
 import os
-import re
 import shutil
 import stat
 import subprocess
@@ -62,15 +61,12 @@ os.execv({real!r}, ["osslsigncode"] + args)
 """
 
 
-def source_constant(relative_path, name):
-    """The text of a wide-string constant in the program's source, so that the
-    signature and the program can never name different things."""
-    with open(os.path.join(SOURCE, relative_path), encoding="utf-8") as f:
-        return re.search(name + r'\s*=\s*L"([^"]*)"', f.read()).group(1)
-
-
-TITLE = source_constant("src/startup/Project.h", "kApplicationTitle")
-SITE = source_constant("src/startup/modMain.h", "kMakerWebSite")
+# The name and site the program is built with (identity.json, from CMakeLists.txt),
+# so that the signature and the program can never name different things.
+IDENTITY_FILE = os.environ["FROSTLANE_IDENTITY"]
+with open(IDENTITY_FILE, encoding="utf-8") as identity_file:
+    IDENTITY = json.load(identity_file)
+TITLE, SITE = IDENTITY["title"], IDENTITY["site"]
 
 
 class SigningStep(unittest.TestCase):
@@ -107,6 +103,7 @@ class SigningStep(unittest.TestCase):
         environment.update(variables, RECORD=record, PATH=self.wrapper + os.pathsep + environment.get("PATH", ""))
         result = subprocess.run(
             [CMAKE, "-DPROGRAM=" + EXE, "-DDIST=" + dist, "-DWORK=" + work, "-DTITLE=" + TITLE, "-DURL=" + SITE,
+             "-DIDENTITY=" + IDENTITY_FILE,
              "-DNOTICES=" + os.path.join(os.path.dirname(os.path.dirname(EXE)), "third-party"),
              "-P", os.path.join(SOURCE, "cmake", "WriteDist.cmake")],
             env=environment, capture_output=True, text=True)

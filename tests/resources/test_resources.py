@@ -7,6 +7,7 @@
 the version block, the manifest, the twelve pictures, and that it imports only
 DLLs that Windows always takes from its system folder. Reads the executable with
 wrestool (icoutils), objdump and pefile."""
+import json
 import os
 import re
 import struct
@@ -18,6 +19,9 @@ import pefile
 
 EXE = os.environ.get("FROSTLANE_EXE", "")
 SOURCE = os.environ.get("FROSTLANE_SOURCE", os.path.join(os.path.dirname(__file__), "..", ".."))
+# The product's identity as the build wrote it from CMakeLists.txt.
+with open(os.environ["FROSTLANE_IDENTITY"], encoding="utf-8") as identity_file:
+    IDENTITY = json.load(identity_file)
 
 RT_CURSOR, RT_ICON, RT_VERSION, RT_GROUP_ICON, RT_MANIFEST = 1, 3, 16, 14, 24
 # DLLs on Windows' list of known DLLs, which it loads from the system folder
@@ -68,17 +72,18 @@ class Resources(unittest.TestCase):
         self.assertEqual(len(mask), 32 * 4)
         self.assertEqual(set(mask), {0xFF}, "every pixel transparent")
 
-    def test_version_block_is_1_0_0_14_in_us_english(self):
+    def test_version_block_is_the_projects_in_us_english(self):
         block = resource(RT_VERSION, 1)
         fixed = block.find(struct.pack("<I", 0xFEEF04BD))
         self.assertGreater(fixed, 0)
         _, _, file_ms, file_ls, product_ms, product_ls = struct.unpack_from("<IIIIII", block, fixed)
-        self.assertEqual((file_ms, file_ls, product_ms, product_ls), (0x00010000, 14, 0x00010000, 14))
+        a, b, c, d = (int(number) for number in IDENTITY["version"].split("."))
+        self.assertEqual((file_ms, file_ls, product_ms, product_ls), (a << 16 | b, c << 16 | d) * 2)
         text = block.decode("utf-16-le", errors="replace")
         self.assertIn("040904b0", text.lower())
         self.assertIn(struct.pack("<HH", 0x0409, 1200), block, "Translation: US English, Unicode")
-        for key, value in [("CompanyName", "Quillon Solutions"), ("ProductName", "Frostlane 1"),
-                           ("FileVersion", "1.0.0.14"), ("ProductVersion", "1.0.0.14")]:
+        for key, value in [("CompanyName", IDENTITY["maker"]), ("ProductName", IDENTITY["product"]),
+                           ("FileVersion", IDENTITY["version"]), ("ProductVersion", IDENTITY["version"])]:
             self.assertRegex(text, key + r"\W+" + re.escape(value))
 
     def test_manifest_runs_as_invoker_aware_of_each_monitors_density(self):

@@ -5,19 +5,21 @@
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "HeadlessProgram.h"
+#include "PictureList.h"
 #include "startup/runtime/Application.h"
 #include "startup/runtime/gfx/Bmp.h"
 
 namespace {
 
-// The pictures' pixels at 96 dpi, width and height, by index.
-const std::pair<int, int> kSizesAt96[12] = {{86, 160}, {71, 95},   {136, 136}, {128, 121}, {127, 118}, {102, 110},
-                                            {96, 161}, {103, 147}, {96, 116},  {56, 137},  {119, 119}, {108, 140}};
+// The pictures' pixels at 96 dpi, width and height, by index (assets/pictures.txt).
+const auto& kSizesAt96 = kPictureSizesAt96;
+static_assert(std::size(kPictureSizesAt96) == 12, "the saver has twelve pictures");
 
 TEST(PictureSet, TwelveMembersEachTheSizeOfItsPicture) {
   struct Row {

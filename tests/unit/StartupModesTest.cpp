@@ -76,7 +76,7 @@ TEST(StartupModes, YesOpensTheWebSiteOnceOwnedByTheHiddenCoverFormThenEnds) {
   program.Start(L"");
   const runtime::WindowHandle owner = program.project().Black().hWnd();
   const std::vector<std::wstring> expected = {L"ShellExecute(" + std::to_wstring(owner) +
-                                              L", \"Open\", \"http://www.quillonsolutions.example/\", \"\", \"\", 1)"};
+                                              L", \"Open\", \"" FROSTLANE_SITE_W L"\", \"\", \"\", 1)"};
   EXPECT_EQ(program.machine().CallsNamed(L"ShellExecute"), expected);
   EXPECT_NE(owner, 0);
   EXPECT_FALSE(program.machine().windows.at(owner).visible);

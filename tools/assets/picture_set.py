@@ -10,6 +10,7 @@ exact pixel size the program lays out its bands with at 96 dots per inch,
 and the function that draws it.
 """
 
+import os
 from dataclasses import dataclass
 from fractions import Fraction
 from typing import Callable
@@ -54,17 +55,33 @@ def scaled_length(pixels, dots_per_inch):
     return round(Fraction(pixels * dots_per_inch, DESIGN_DPI))
 
 
-PICTURES = [
-    Picture(0, "stocking", 86, 160, art_objects.stocking),
-    Picture(1, "gingerbread-boy", 71, 95, art_gingerbread.gingerbread_boy),
-    Picture(2, "locomotive", 136, 136, art_toys.locomotive),
-    Picture(3, "snowflake", 128, 121, art_shapes.snowflake),
-    Picture(4, "rocking-horse", 127, 118, art_toys.rocking_horse),
-    Picture(5, "bell", 102, 110, art_objects.bell),
-    Picture(6, "christmas-tree", 96, 161, art_objects.christmas_tree),
-    Picture(7, "gingerbread-man", 103, 147, art_gingerbread.gingerbread_man),
-    Picture(8, "angel", 96, 116, art_angel.angel),
-    Picture(9, "candy-cane", 56, 137, art_objects.candy_cane),
-    Picture(10, "star", 119, 119, art_shapes.star),
-    Picture(11, "gingerbread-girl", 108, 140, art_gingerbread.gingerbread_girl),
-]
+# The drawing of each picture, by its name in assets/pictures.txt.
+DRAWINGS = {
+    "stocking": art_objects.stocking,
+    "gingerbread-boy": art_gingerbread.gingerbread_boy,
+    "locomotive": art_toys.locomotive,
+    "snowflake": art_shapes.snowflake,
+    "rocking-horse": art_toys.rocking_horse,
+    "bell": art_objects.bell,
+    "christmas-tree": art_objects.christmas_tree,
+    "gingerbread-man": art_gingerbread.gingerbread_man,
+    "angel": art_angel.angel,
+    "candy-cane": art_objects.candy_cane,
+    "star": art_shapes.star,
+    "gingerbread-girl": art_gingerbread.gingerbread_girl,
+}
+LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "pictures.txt")
+
+
+def read_pictures(path=LIST):
+    """The pictures of the list, in its order: one "name width height" a line."""
+    pictures = []
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.strip() and not line.startswith("#"):
+                name, width, height = line.split()
+                pictures.append(Picture(len(pictures), name, int(width), int(height), DRAWINGS[name]))
+    return pictures
+
+
+PICTURES = read_pictures()

@@ -17,7 +17,7 @@ SaverSession::SaverSession(const SaverSetup& setup) {
   machine.dotsPerInch = setup.dotsPerInch;
   machine.secondsSinceMidnight = setup.seed;
   machine.commandLine = L"/s";
-  machine.modulePath = L"C:\\WINDOWS\\Quillon_Solutions_Frostlane_1.scr";
+  machine.modulePath = L"C:\\WINDOWS\\" FROSTLANE_INSTALLED_NAME_W;
   project_ = std::make_unique<Project>();
   machine.Run([this] { RunProgram(*project_); });
 }

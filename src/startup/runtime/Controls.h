@@ -35,14 +35,13 @@ struct Drawing {
 class ImageControl {
  public:
   ImageControl() = default;
-  // With Stretch false the control takes its picture's size.
+  // The control takes its picture's size: it never stretches it.
   ImageControl(Picture picture, float twipsPerPixelX, float twipsPerPixelY);
 
   const Picture& GetPicture() const { return picture_; }
   float Width() const { return width_; }
   float Height() const { return height_; }
   bool Visible() const { return false; }
-  bool Stretch() const { return false; }
 
  private:
   Picture picture_;

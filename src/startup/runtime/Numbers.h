@@ -32,9 +32,6 @@ std::optional<Whole> ToWhole(double value) {
 // Banker's rounding into 32 bits; empty on overflow or NaN.
 inline std::optional<std::int32_t> Rounded(double value) { return ToWhole<std::int32_t>(value); }
 
-// Banker's rounding into 16 bits; empty on overflow or NaN.
-inline std::optional<std::int16_t> Rounded16(double value) { return ToWhole<std::int16_t>(value); }
-
 // Rounds down into 32 bits; empty on overflow or NaN.
 inline std::optional<std::int32_t> Floored(double value) { return ToWhole<std::int32_t>(std::floor(value)); }
 

@@ -23,6 +23,7 @@
 #include "../Backend.h"
 #include "../Presents.h"
 #include "../WindowsApi.h"
+#include "ProductIdentity.h"
 
 namespace headless {
 
@@ -76,7 +77,7 @@ class Machine {
   Machine();
 
   // ---- Script ----
-  std::wstring modulePath = L"C:\\WINDOWS\\Quillon_Solutions_Frostlane_1.scr";
+  std::wstring modulePath = L"C:\\WINDOWS\\" FROSTLANE_INSTALLED_NAME_W;
   std::wstring commandLine;
   double secondsSinceMidnight = 45296.25;
   // The density of every monitor that has none of its own, in dots per inch.
