@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "startup/runtime/FramePacing.h"
+#include "startup/runtime/Presents.h"
 
 namespace {
 
@@ -204,12 +205,12 @@ TEST(FramePacing, AFrameLimitKeepsEveryFrameUpForTheSameRefreshesThoughTheDispla
   constexpr std::int64_t kSecond = 1000000000;  // nanoseconds
   const double realPeriod = kSecond / 60.02;
   const std::int64_t toldPeriod = runtime::RefreshPeriod(60, 1, kSecond);
-  struct Row {
+  struct Trace {
     std::int64_t refreshesPerFrame;
     std::int64_t tick;  // the timer's interval
   };
-  const Row rows[] = {{2, 10000000}, {3, 10000000}, {5, 10000000}, {2, 15625000}, {3, 15625000}};
-  for (const Row& row : rows) {
+  const Trace traces[] = {{2, 10000000}, {3, 10000000}, {5, 10000000}, {2, 15625000}, {3, 15625000}};
+  for (const Trace& row : traces) {
     runtime::FramePacer pacer;
     std::vector<std::int64_t> presents;
     std::optional<std::int64_t> told;
@@ -224,9 +225,10 @@ TEST(FramePacing, AFrameLimitKeepsEveryFrameUpForTheSameRefreshesThoughTheDispla
     // in a row showed each frame, the first and the last frame left out.
     std::vector<int> shown;
     std::size_t frame = 0;
-    for (std::int64_t k = 1; k * realPeriod < 10 * kSecond; ++k) {
+    for (std::int64_t k = 1; static_cast<double>(k) * realPeriod < 10.0 * kSecond; ++k) {
+      const double refresh = static_cast<double>(k) * realPeriod;
       std::size_t showing = frame;
-      while (showing < presents.size() && static_cast<double>(presents[showing]) < k * realPeriod) ++showing;
+      while (showing < presents.size() && static_cast<double>(presents[showing]) < refresh) ++showing;
       if (showing != frame || shown.empty()) shown.push_back(0);
       frame = showing;
       ++shown.back();
@@ -238,6 +240,23 @@ TEST(FramePacing, AFrameLimitKeepsEveryFrameUpForTheSameRefreshesThoughTheDispla
     EXPECT_EQ(*std::max_element(middle.begin(), middle.end()), row.refreshesPerFrame)
         << row.refreshesPerFrame << " refreshes a frame, ticks every " << row.tick;
   }
+}
+
+TEST(FramePacing, AQueueHoldsItsRowsWhileNoFrameIsAllowedAndGivesThemOutTogether) {
+  runtime::PresentQueue queue;
+  const runtime::DisplayTiming display{16667, std::nullopt, 1000000};
+  queue.Limit(0);
+  queue.Ask(10, 20);
+  queue.Ask(5, 5);  // no rows: changes nothing
+  queue.Ask(30, 40);
+  EXPECT_TRUE(queue.TakeDue(0, display).Empty());  // held
+  queue.Limit(backend::kEveryRefresh);
+  const runtime::RowSpan rows = queue.TakeDue(1000, display);
+  EXPECT_EQ(rows.first, 10);
+  EXPECT_EQ(rows.end, 40);
+  queue.Ask(0, 1);
+  EXPECT_TRUE(queue.TakeDue(2000, display).Empty());  // the same refresh
+  EXPECT_EQ(queue.TakeDue(18000, display).end, 1);    // the next one
 }
 
 }  // namespace

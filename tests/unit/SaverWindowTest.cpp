@@ -297,6 +297,9 @@ TEST_F(SaverWindow, AWatchThatCannotTakeItsNewPaceKeepsItsOldOneUntilItCan) {
     headless::Machine& machine = run.machine();
     run.Start(L"/s");
     machine.Advance(30);
+    const std::size_t starts = machine.CallsNamed(L"StartTimer").size();
+    EXPECT_TRUE(run.saver().Timer1.SetEnabled(true));  // running at its pace: left as it is
+    EXPECT_EQ(machine.CallsNamed(L"StartTimer").size(), starts);
     machine.SetDisplayPower(backend::DisplayPower::Off);
     machine.Advance(500);
     machine.Fail(L"StartTimer", failures);
