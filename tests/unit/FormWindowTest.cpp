@@ -226,6 +226,9 @@ TEST(FormLifetime, TheWindowGoesWithItsFormAndNothingReachesItAfterwards) {
   EXPECT_EQ(reached.keys, 1);
   EXPECT_EQ(reached.closes, 1);
   EXPECT_FALSE(machine.windows.at(window).destroyed);
+  form->Ticker.SetEnabled(false);  // a stopped timer fires no more
+  machine.Advance(30);
+  EXPECT_EQ(reached.ticks, 3);
 
   form.reset();
   EXPECT_TRUE(machine.windows.at(window).destroyed);
